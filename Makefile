@@ -1,0 +1,36 @@
+# Norppala: `make play` to play, `make test` to run every test.
+# Both install whatever is missing on a Debian machine first.
+
+BUILD ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+HEADLESS = QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
+
+.PHONY: all play test deps build configure clean format
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+configure: deps $(BUILD)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+play: build
+	$(BUILD)/norppala
+
+test: build
+	cd $(BUILD) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD)
+
+-include tools/*.mk

@@ -1,0 +1,19 @@
+#include "app/windows.h"
+
+#include "game/peli.h"
+#include "menu/credits.h"
+#include "menu/menu.h"
+#include "menu/ohje.h"
+#include "results/loppu.h"
+#include "setup/aloita.h"
+
+void registerWindows(Forms& forms, Module1& state) {
+    forms.registerForm(QStringLiteral("menu"), [&state](Forms& f) { return new Menu(f, state); });
+    forms.registerForm(QStringLiteral("credits"), [](Forms& f) { return new Credits(f); });
+    forms.registerForm(QStringLiteral("ohje"), [](Forms& f) { return new Ohje(f); });
+    forms.registerForm(QStringLiteral("aloita"),
+                       [&state](Forms& f) { return new Aloita(f, state); });
+    forms.registerForm(QStringLiteral("peli"), [&state](Forms& f) { return new Peli(f, state); });
+    forms.registerForm(QStringLiteral("loppu"),
+                       [&state](Forms& f) { return new Loppu(f, state); });
+}

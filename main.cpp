@@ -1,0 +1,31 @@
+#include "app/windows.h"
+#include "game/module1.h"
+#include "platform/clock.h"
+#include "platform/context.h"
+#include "platform/dialogs.h"
+#include "platform/form.h"
+#include "platform/paths.h"
+#include "platform/random.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Norppala"));
+    // The game decides itself when its last window has gone.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    RealClock clock;
+    MersenneRandom random;
+    QtDialogs dialogs;
+    Context context{clock, random, dialogs, [](const QString&) { return makeSdlPlayer(); },
+                    programFolder()};
+    Module1 state;
+    Forms forms(context);
+    registerWindows(forms, state);
+    QObject::connect(&forms, &Forms::lastWindowClosed, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+
+    forms.show(QStringLiteral("menu"));
+    return app.exec();
+}

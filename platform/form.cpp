@@ -1,0 +1,200 @@
+#include "platform/form.h"
+
+#include "platform/context.h"
+#include "platform/look.h"
+#include "platform/soundplayer.h"
+#include "platform/timer.h"
+
+#include <QCloseEvent>
+#include <QImageReader>
+#include <QPainter>
+
+Form::Form(Forms& forms, const QString& name, const QString& caption, QSize clientSize)
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint),
+      forms_(forms) {
+    setObjectName(name);
+    setWindowTitle(caption);
+    setFixedSize(clientSize);
+    setWindowIcon(programIcon());
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, look::navy);
+    setPalette(palette);
+    setAutoFillBackground(true);
+}
+
+Form::~Form() {
+    shutDown();
+}
+
+Context& Form::context() const {
+    return forms_.context();
+}
+
+void Form::setPicture(const QString& path) {
+    QImageReader reader(path);
+    QImage image = reader.read();
+    pictureFile_ = path;
+    setPicture(image);
+}
+
+void Form::setPicture(const QImage& image) {
+    picture_ = image;
+    update();
+}
+
+Timer* Form::makeTimer(const QString& name, int interval, bool enabled) {
+    return new Timer(this, context().clock, name, interval, enabled);
+}
+
+SoundPlayer* Form::makePlayer() {
+    player_ = context().makePlayer(objectName());
+    return player_.get();
+}
+
+void Form::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!picture_.isNull()) {
+        QPainter painter(this);
+        painter.drawImage(0, 0, picture_);
+    }
+}
+
+void Form::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !unloading_) {
+        forms_.noteActivated(this);
+    }
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+    // The window's close box: the same as the game unloading it.
+    event->accept();
+    if (!unloading_) {
+        forms_.formClosedByUser(this);
+    }
+}
+
+void Form::shutDown() {
+    if (unloading_) {
+        return;
+    }
+    unloading_ = true;
+    for (Timer* timer : findChildren<Timer*>()) {
+        timer->setEnabled(false);
+    }
+    player_.reset();
+}
+
+Forms::Forms(Context& context) : context_(context) {}
+
+Forms::~Forms() {
+    for (const QString& name : open_.keys()) {
+        unload(name);
+    }
+    flushUnloaded();
+}
+
+void Forms::registerForm(const QString& name, Factory factory) {
+    factories_.insert(name, std::move(factory));
+}
+
+Form* Forms::find(const QString& name) const {
+    return open_.value(name, nullptr);
+}
+
+QStringList Forms::loadedNames() const {
+    QStringList names = open_.keys();
+    names.sort();
+    return names;
+}
+
+Form* Forms::get(const QString& name) {
+    if (Form* form = find(name)) {
+        return form;
+    }
+    auto factory = factories_.find(name);
+    if (factory == factories_.end()) {
+        qWarning("norppala: no window named %s", qPrintable(name));
+        return nullptr;
+    }
+    Form* form = factory.value()(*this);
+    open_.insert(name, form);
+    form->load();
+    // The load step may itself have closed the window.
+    return find(name);
+}
+
+void Forms::show(const QString& name) {
+    Form* form = get(name);
+    if (!form) {
+        return;
+    }
+    if (!form->isVisible()) {
+        form->show();
+    }
+    form->raise();
+    form->activateWindow();
+    makeActive(form);
+}
+
+void Forms::unload(const QString& name) {
+    Form* form = open_.take(name);
+    if (!form) {
+        return;
+    }
+    form->shutDown();
+    form->hide();
+    activationOrder_.removeAll(form);
+    activationOrder_.removeAll(nullptr);
+    const bool wasActive = active_ == form;
+    if (wasActive) {
+        active_ = nullptr;
+    }
+    unloaded_.append(form);
+    form->deleteLater();
+
+    if (wasActive) {
+        for (auto it = activationOrder_.crbegin(); it != activationOrder_.crend(); ++it) {
+            Form* previous = *it;
+            if (previous && previous->isVisible()) {
+                previous->activateWindow();
+                makeActive(previous);
+                break;
+            }
+        }
+    }
+    if (open_.isEmpty()) {
+        emit lastWindowClosed();
+    }
+}
+
+void Forms::flushUnloaded() {
+    const auto forms = std::exchange(unloaded_, {});
+    for (const QPointer<Form>& form : forms) {
+        delete form.data();
+    }
+}
+
+void Forms::noteActivated(Form* form) {
+    if (open_.value(form->objectName()) == form) {
+        makeActive(form);
+    }
+}
+
+void Forms::makeActive(Form* form) {
+    if (active_ == form) {
+        return;
+    }
+    active_ = form;
+    activationOrder_.removeAll(form);
+    activationOrder_.append(form);
+    form->activate();
+}
+
+void Forms::formClosedByUser(Form* form) {
+    if (open_.value(form->objectName()) == form) {
+        unload(form->objectName());
+    }
+}

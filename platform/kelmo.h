@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+class Clock;
+class Timer;
+
+// The frames of one GIF file, decoded once and shared by every sprite showing it.
+struct Animation {
+    std::vector<QImage> frames;
+    std::vector<int> delays; // milliseconds each frame stays
+    int loops = 1;           // runs after loading; 0 = for ever
+    int runLength = 0;       // one run through every frame, in milliseconds
+
+    // Decodes a GIF file (or any picture Qt reads); null when it cannot be read.
+    static std::shared_ptr<const Animation> load(const QString& path);
+    static std::shared_ptr<const Animation> fromImage(const QImage& image);
+};
+
+// An animated-GIF sprite (`Kelmo`). It shows the picture built into its window
+// until its first LoadFile. Its frames advance on the game's clock, so on a
+// virtual clock an animation ends at the right virtual time.
+class Kelmo : public QWidget {
+    Q_OBJECT
+public:
+    Kelmo(QWidget* parent, Clock& clock, const QString& name, const QRect& box,
+          const QString& designPicture);
+
+    // Shows the picture of that file at once, animated as the file says (its
+    // loop count: none plays once, N plays 1 + N times, 0 for ever). Loading the
+    // file already shown changes nothing, so its animation runs on undisturbed.
+    // A missing or broken file shows nothing and is reported once.
+    void LoadFile(const QString& path);
+    void setPlayCount(qint16 count) { playCount_ = count; }
+    qint16 playCount() const { return playCount_; }
+    // Runs the loaded animation from its first frame PlayCount times (0: for ever),
+    // whatever loop count the file holds, then rests on its last frame and raises
+    // AnimationDone after that frame's delay.
+    void Play();
+
+    float left() const { return left_; }
+    float top() const { return top_; }
+    void setLeft(float left);
+    void setTop(float top);
+
+    QString file() const { return file_; }
+    // The frame showing now (0-based), or -1 when nothing is shown.
+    int currentFrame() const;
+    int frameCount() const;
+    bool isPlaying() const;
+
+signals:
+    void AnimationDone();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void start(int runs, bool signalEnd);
+    void scheduleRepaint();
+    void onFrameTick();
+
+    Clock& clock_;
+    std::shared_ptr<const Animation> animation_;
+    QString file_;
+    float left_ = 0;
+    float top_ = 0;
+    qint16 playCount_ = 0;
+    qint64 startedAt_ = 0;
+    int runs_ = 1; // 0 = for ever
+    Timer* frameTimer_;
+    Timer* doneTimer_;
+};

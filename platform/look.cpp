@@ -1,0 +1,125 @@
+#include "platform/look.h"
+
+#include <QFile>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+namespace look {
+
+namespace {
+int pixelsFor(double points) {
+    return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
+} // namespace
+
+QFont arial(double points, bool bold, bool italic, bool underline) {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelsFor(points));
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setUnderline(underline);
+    return font;
+}
+
+QFont systemFont(double points, bool bold) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelsFor(points));
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace look
+
+QIcon programIcon() {
+    static const QIcon icon = [] {
+        QIcon result;
+        for (const char* file : {":/pictures/icon32.png", ":/pictures/icon48.png",
+                                 ":/pictures/icon64.png", ":/pictures/icon128.png",
+                                 ":/pictures/icon256.png"}) {
+            if (QFile::exists(QString::fromLatin1(file))) {
+                result.addFile(QString::fromLatin1(file));
+            }
+        }
+        return result;
+    }();
+    return icon;
+}
+
+Label::Label(QWidget* parent, const QString& name, const QRect& box, const QString& caption,
+             const QFont& font, const QColor& color, Qt::Alignment alignment)
+    : QLabel(caption, parent), color_(color) {
+    setObjectName(name);
+    setGeometry(box);
+    setFont(font);
+    setAlignment(alignment);
+    setWordWrap(true);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+    refresh();
+}
+
+void Label::setTextColor(const QColor& color) {
+    color_ = color;
+    refresh();
+}
+
+void Label::setBorderStyle(int style) {
+    border_ = style;
+    update();
+}
+
+void Label::setTransparent(bool transparent) {
+    transparent_ = transparent;
+    refresh();
+}
+
+void Label::refresh() {
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, color_);
+    setPalette(palette);
+    setAutoFillBackground(!transparent_);
+    update();
+}
+
+void Label::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit clicked();
+    }
+    QLabel::mousePressEvent(event);
+}
+
+void Label::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved();
+    QLabel::mouseMoveEvent(event);
+}
+
+void Label::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (border_ == 1) {
+        QPainter painter(this);
+        painter.setPen(QPen(look::black, 1));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+Line::Line(QWidget* parent, const QString& name, QPoint from, QPoint to, int width,
+           const QColor& color)
+    : QWidget(parent), from_(from), to_(to), width_(width), color_(color) {
+    setObjectName(name);
+    const int pad = (width + 1) / 2;
+    const QRect box = QRect(from, to).normalized().adjusted(-pad, -pad, pad, pad);
+    setGeometry(box);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Line::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(QPen(color_, width_, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(from_ - pos(), to_ - pos());
+}

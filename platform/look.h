@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QLabel>
+#include <QWidget>
+
+// The game's shared look: colours, fonts and the simple controls its windows
+// are built from. Sizes are in pixels, as the windows are laid out in pixels.
+namespace look {
+inline const QColor navy{0, 0, 128};
+inline const QColor cyan{0, 255, 255};
+inline const QColor yellow{255, 255, 0};
+inline const QColor red{255, 0, 0};
+inline const QColor blue{0, 0, 255};
+inline const QColor black{0, 0, 0};
+
+// Arial, set as the metric-compatible Liberation Sans, at a size in points as
+// the windows give it (at 96 dots per inch, so 14.25 pt is 19 pixels).
+QFont arial(double points, bool bold = false, bool italic = false, bool underline = false);
+// The system's small sans serif (8.25 pt).
+QFont systemFont(double points = 8.25, bool bold = false);
+} // namespace look
+
+// The program's 32 × 32 icon.
+QIcon programIcon();
+
+// A label: transparent or opaque, with or without a single-line border, and
+// clickable over its whole box. It reports mouse moves over it, so a window can
+// highlight it.
+class Label : public QLabel {
+    Q_OBJECT
+public:
+    Label(QWidget* parent, const QString& name, const QRect& box, const QString& caption,
+          const QFont& font, const QColor& color = look::cyan,
+          Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
+
+    void setTextColor(const QColor& color);
+    QColor textColor() const { return color_; }
+    // Border style 0 (none) or 1 (single line).
+    void setBorderStyle(int style);
+    int borderStyle() const { return border_; }
+    void setTransparent(bool transparent);
+    bool isTransparent() const { return transparent_; }
+
+signals:
+    void clicked();
+    void mouseMoved();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void refresh();
+
+    QColor color_;
+    int border_ = 0;
+    bool transparent_ = true;
+};
+
+// A straight line between two points of a window, `width` pixels wide.
+class Line : public QWidget {
+    Q_OBJECT
+public:
+    Line(QWidget* parent, const QString& name, QPoint from, QPoint to, int width,
+         const QColor& color = look::black);
+
+    QPoint from() const { return from_; }
+    QPoint to() const { return to_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPoint from_;
+    QPoint to_;
+    int width_;
+    QColor color_;
+};

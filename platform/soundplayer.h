@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <memory>
+
+// A window's media player (`Rumpa1`): background music and sound clips. Every
+// call returns at once; the sound plays in the background.
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+
+    virtual void Stop() = 0;
+    // Prepares sound output for a window; the handle and the two flags carry
+    // no meaning here, the sample rate is the one asked of the sound device.
+    virtual void Init(qint32 windowHandle, qint32 sampleRate, bool flagA, bool flagB) = 0;
+    virtual void LoadMusic(const QString& path) = 0;
+    // Starts the loaded music; it loops until stopped.
+    virtual void PlayMusic(bool loop) = 0;
+    // Plays a clip over the music. A new clip cuts off this player's previous
+    // one if that is still playing, so clips never pile up.
+    virtual void PlaySound(const QString& path, bool flag) = 0;
+
+    // Stored but unused: they tune nothing in this player.
+    virtual void setPreset(qint32 value) = 0;
+    virtual void setMode(qint32 value) = 0;
+    // Music volume, 0 to 100 of full volume (100 until set).
+    virtual void setVolume(qint32 value) = 0;
+};
+
+// Plays through SDL2_mixer. With no sound device it falls back to SDL's dummy
+// driver and the game goes on silently.
+std::unique_ptr<SoundPlayer> makeSdlPlayer();
+
+// True once the SDL mixer is open on some driver (the real one or the dummy one).
+bool sdlAudioReady();

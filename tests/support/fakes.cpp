@@ -1,0 +1,91 @@
+#include "support/fakes.h"
+
+QStringList PlayerLog::of(const QString& window) const {
+    QStringList result;
+    const QString prefix = window + QStringLiteral(": ");
+    for (const QString& call : calls) {
+        if (call.startsWith(prefix)) {
+            result << call.mid(prefix.size());
+        }
+    }
+    return result;
+}
+
+RecordingPlayer::RecordingPlayer(PlayerLog& log, QString window)
+    : log_(log), window_(std::move(window)) {
+    note(QStringLiteral("created"));
+}
+
+RecordingPlayer::~RecordingPlayer() {
+    note(QStringLiteral("destroyed"));
+}
+
+void RecordingPlayer::note(const QString& call) {
+    log_.calls << window_ + QStringLiteral(": ") + call;
+}
+
+static QString flag(bool value) {
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+void RecordingPlayer::Stop() {
+    note(QStringLiteral("Stop"));
+}
+
+void RecordingPlayer::Init(qint32 windowHandle, qint32 sampleRate, bool flagA, bool flagB) {
+    Q_UNUSED(windowHandle);
+    note(QStringLiteral("Init(%1, %2, %3)").arg(sampleRate).arg(flag(flagA), flag(flagB)));
+}
+
+void RecordingPlayer::LoadMusic(const QString& path) {
+    note(QStringLiteral("LoadMusic(%1)").arg(path));
+}
+
+void RecordingPlayer::PlayMusic(bool loop) {
+    note(QStringLiteral("PlayMusic(%1)").arg(flag(loop)));
+}
+
+void RecordingPlayer::PlaySound(const QString& path, bool value) {
+    note(QStringLiteral("PlaySound(%1, %2)").arg(path, flag(value)));
+}
+
+void RecordingPlayer::setPreset(qint32 value) {
+    note(QStringLiteral("Preset = %1").arg(value));
+}
+
+void RecordingPlayer::setMode(qint32 value) {
+    note(QStringLiteral("Mode = %1").arg(value));
+}
+
+void RecordingPlayer::setVolume(qint32 value) {
+    note(QStringLiteral("Volume = %1").arg(value));
+}
+
+double ScriptedRandom::Rnd() {
+    ++draws_;
+    if (!script_.empty()) {
+        const double value = script_.front();
+        script_.pop_front();
+        return value;
+    }
+    return fallback_.Rnd();
+}
+
+void ScriptedRandom::Randomize() {
+    ++reseeds_;
+    fallback_.Randomize();
+}
+
+QString ScriptedDialogs::askText(QWidget*, const QString& caption, const QString& prompt) {
+    questions << caption + QLatin1Char('|') + prompt;
+    if (answers.empty()) {
+        return QString();
+    }
+    QString answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void ScriptedDialogs::message(QWidget*, const QString& caption, const QString& text) {
+    messages << caption + QLatin1Char('|') + text;
+}

@@ -1,0 +1,89 @@
+#include "support/world.h"
+
+#include "app/windows.h"
+#include "platform/paths.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMouseEvent>
+#include <QTest>
+
+QString sourceDataFolder() {
+    return QStringLiteral(NORPPALA_SOURCE_DIR "/data");
+}
+
+bool copyFolder(const QString& from, const QString& to) {
+    QDir source(from);
+    if (!source.exists() || !QDir().mkpath(to)) {
+        return false;
+    }
+    bool ok = true;
+    const auto entries = source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QFileInfo& entry : entries) {
+        const QString target = to + QLatin1Char('/') + entry.fileName();
+        if (entry.isDir()) {
+            ok = copyFolder(entry.filePath(), target) && ok;
+        } else {
+            ok = QFile::copy(entry.filePath(), target) && ok;
+            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+        }
+    }
+    return ok;
+}
+
+World::World()
+    : appPath(dir.path()),
+      context{clock, random, dialogs,
+              [this](const QString& window) {
+                  return std::make_unique<RecordingPlayer>(players, window);
+              },
+              appPath},
+      formsOwner(std::make_unique<Forms>(context)), forms(*formsOwner) {
+    copyFolder(sourceDataFolder(), appPath + QStringLiteral("/data"));
+    registerWindows(forms, state);
+}
+
+World::~World() {
+    formsOwner.reset();
+}
+
+QString World::path(const QString& gamePath) const {
+    return appFile(appPath, gamePath);
+}
+
+bool World::click(const QString& windowName, const QString& name) {
+    QWidget* target = control(windowName, name);
+    if (!target) {
+        return false;
+    }
+    if (!target->isEnabled() || !target->isVisibleTo(target->window())) {
+        ADD_FAILURE() << name.toStdString() << " cannot be clicked now";
+        return false;
+    }
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    settle();
+    return true;
+}
+
+void World::hover(const QString& windowName, const QString& name, QPoint at) {
+    QWidget* target = name.isEmpty() ? window(windowName) : control(windowName, name);
+    if (!target) {
+        return;
+    }
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), target->mapToGlobal(QPointF(at)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    settle();
+}
+
+void World::advance(qint64 ms) {
+    clock.advance(ms);
+    settle();
+}
+
+void World::settle() {
+    QCoreApplication::processEvents();
+    forms.flushUnloaded();
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "game/module1.h"
+#include "platform/clock.h"
+#include "platform/context.h"
+#include "platform/form.h"
+#include "support/fakes.h"
+
+#include <QTemporaryDir>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+// The source tree's data folder.
+QString sourceDataFolder();
+// Copies a folder recursively; false if anything could not be copied.
+bool copyFolder(const QString& from, const QString& to);
+
+// A known world for a test: the game's windows on a virtual clock, scripted
+// random numbers and dialogs, recording players, and a program folder of its
+// own holding a fresh copy of the data folder. Nothing is left behind.
+class World : public ::testing::Test {
+protected:
+    World();
+    ~World() override;
+
+    // The full path of a game path such as "\data\mies.gif" in this world.
+    QString path(const QString& gamePath) const;
+
+    // The open window of that name, or null.
+    Form* window(const QString& name) const { return forms.find(name); }
+    // A control of an open window by name; fails the test if there is none.
+    template <class T = QWidget> T* control(const QString& windowName, const QString& name) const {
+        Form* form = window(windowName);
+        if (!form) {
+            ADD_FAILURE() << "window " << windowName.toStdString() << " is not open";
+            return nullptr;
+        }
+        T* found = form->findChild<T*>(name);
+        if (!found) {
+            ADD_FAILURE() << "no control " << name.toStdString() << " in "
+                          << windowName.toStdString();
+        }
+        return found;
+    }
+    // Clicks a control the way a player would: only an enabled, visible control
+    // reacts. Returns false (and fails the test) if it could not be clicked.
+    bool click(const QString& windowName, const QString& name);
+    // Moves the mouse over a control (or over the window itself when name is empty).
+    void hover(const QString& windowName, const QString& name, QPoint at = QPoint(2, 2));
+    // Lets virtual time pass, firing every tick due.
+    void advance(qint64 ms);
+    // Delivers pending events and deletes windows closed meanwhile.
+    void settle();
+
+    QTemporaryDir dir;
+    QString appPath;
+    VirtualClock clock;
+    ScriptedRandom random;
+    ScriptedDialogs dialogs;
+    PlayerLog players;
+    Context context;
+    Module1 state;
+    std::unique_ptr<Forms> formsOwner;
+    Forms& forms;
+};
