@@ -1,0 +1,1 @@
+"""Asset generator for Norppala: every picture, tune and voice line is made here in code."""

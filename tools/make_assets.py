@@ -1,0 +1,180 @@
+#!/usr/bin/python3
+"""Makes every picture, tune and voice line of Norppala from scratch.
+
+Run with Debian's Python (it has Pillow):  /usr/bin/python3 tools/make_assets.py
+Needs sox, lame and espeak-ng (see tools/asset-deps.txt). The output is the
+same byte for byte on every run, so regenerating never shows up as a change.
+
+  --only pictures|sounds|music   make just one group
+  --no-check                     skip the read-back checks at the end
+"""
+
+import argparse
+import os
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(HERE)
+sys.path.insert(0, HERE)
+
+from assetgen import angler, boat, fish, lakes, scenery, ui  # noqa: E402
+from assetgen.canvas import save_gif, save_png  # noqa: E402
+
+DATA = os.path.join(ROOT, "data")
+PICS = os.path.join(ROOT, "resources", "pictures")
+BUILD = os.path.join(ROOT, "build", "assets")
+
+FISH = {
+    "ahven_pieni": (fish.perch, 40, 60),
+    "ahven_keski": (fish.perch, 60, 80),
+    "ahven_iso": (fish.perch, 60, 100),
+    "hauki_pieni": (fish.pike, 20, 52),
+    "hauki_keski": (fish.pike, 25, 85),
+    "hauki_iso": (fish.pike, 30, 100),
+}
+
+
+def make_pictures(sheet):
+    os.makedirs(DATA, exist_ok=True)
+    os.makedirs(PICS, exist_ok=True)
+
+    def gif(folder, name, frames, durations=None, loop=None, transparent=True):
+        path = os.path.join(folder, name)
+        save_gif(path, frames, durations, loop=loop, transparent=transparent)
+        sheet.append((os.path.relpath(path, ROOT), frames, transparent))
+
+    def png(folder, name, cv, transparent=True):
+        path = os.path.join(folder, name)
+        save_png(path, cv, transparent)
+        sheet.append((os.path.relpath(path, ROOT), [cv], transparent))
+
+    # the angler: idle and nibble loop; tap, lift and lower play once and rest on the last frame
+    idle, idle_d = angler.idle()
+    gif(DATA, "mies.gif", idle, idle_d, loop=0)
+    gif(DATA, "mies_kala.gif", *angler.nibble(), loop=0)
+    gif(DATA, "mies_napautus.gif", *angler.tap())
+    gif(DATA, "mies_nosto.gif", *angler.lift())
+    gif(DATA, "mies_lasku.gif", *angler.lower())
+
+    # the bait display
+    gif(DATA, "koho3.gif", [ui.bait(3)], transparent=False)
+    gif(DATA, "koho2.gif", [ui.bait(2)], transparent=False)
+    gif(DATA, "koho1.gif", [ui.bait(1)], transparent=False)
+    gif(DATA, "mato_dis.gif", [ui.greyed_out(ui.bait(3))], transparent=False)
+
+    # fish, head up
+    drawn = {}
+    for name, (fn, w, h) in FISH.items():
+        drawn[name] = fn(w, h)
+        gif(DATA, name + ".gif", [drawn[name]])
+    gif(DATA, "hauki.gif", [fish.pike(28, 95)])
+
+    # lakes: description, overview and the three spot backgrounds
+    maps = os.path.join(DATA, "maps")
+    for info in lakes.LAKES:
+        folder = os.path.join(maps, info.folder)
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(maps, info.file), "wb") as f:
+            f.write(lakes.description_bytes(info))
+        markers = [(s.top, s.left) for s in info.spots]
+        gif(folder, "1.gif", [scenery.overview(info.lake, markers, info.extras)], transparent=False)
+        for n, spot in enumerate(info.spots, start=1):
+            gif(folder, f"taka{n}.gif", [scenery.spot_background(spot.scene, spot.seed)], transparent=False)
+
+    # built into the program
+    for size in (32, 48, 64, 128, 256):
+        png(PICS, f"icon{size}.png", ui.icon(size))
+    png(PICS, "ohje_corner.png", ui.help_corner())
+    for name in FISH:
+        gif(PICS, f"help_{name}.gif", [drawn[name]])
+    gif(PICS, "vene.gif", [boat.draw()])
+    gif(PICS, "mies.gif", idle, idle_d, loop=0)
+    gif(PICS, "vesi.gif", [ui.plain_water()], transparent=False)
+    gif(PICS, "kala.gif", [fish.pike(30, 100)])
+    gif(PICS, "mato.gif", [ui.stripes_placeholder()], transparent=False)
+    rings, ring_d = ui.rings()
+    gif(PICS, "va.gif", rings, ring_d)
+    png(PICS, "nuoli_ylos.png", ui.arrow(True))
+    png(PICS, "nuoli_alas.png", ui.arrow(False))
+    gif(PICS, "peli_tausta.gif", [ui.plain_water()], transparent=False)
+
+
+def make_contact_sheet(sheet):
+    from PIL import Image, ImageDraw, ImageFont
+
+    os.makedirs(BUILD, exist_ok=True)
+    scale, pad, label_h, max_w = 3, 10, 14, 1800
+    try:
+        font = ImageFont.truetype("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf", 12)
+    except OSError:
+        font = ImageFont.load_default()
+    tiles = []
+    for name, frames, transparent in sheet:
+        ims = [f.rgba(transparent).resize((f.w * scale, f.h * scale), Image.NEAREST) for f in frames]
+        w = sum(i.width for i in ims) + pad * (len(ims) - 1)
+        h = max(i.height for i in ims)
+        tile = Image.new("RGBA", (max(w, 160), h + label_h), (0, 0, 0, 0))
+        x = 0
+        for i in ims:
+            tile.alpha_composite(i, (x, label_h))
+            x += i.width + pad
+        ImageDraw.Draw(tile).text((0, 0), f"{name}  ({frames[0].w}x{frames[0].h}, {len(frames)})",
+                                  fill=(255, 255, 255, 255), font=font)
+        tiles.append(tile)
+    rows, row, row_w = [], [], 0
+    for t in tiles:
+        if row and row_w + t.width + pad > max_w:
+            rows.append(row)
+            row, row_w = [], 0
+        row.append(t)
+        row_w += t.width + pad
+    rows.append(row)
+    width = max(sum(t.width + pad for t in r) for r in rows) + pad
+    height = sum(max(t.height for t in r) + pad for r in rows) + pad
+    out = Image.new("RGBA", (width, height), (40, 40, 48, 255))
+    # checkerboard behind everything so transparency shows
+    px = out.load()
+    for y in range(height):
+        for x in range(width):
+            if ((x // 8) + (y // 8)) % 2:
+                px[x, y] = (52, 52, 62, 255)
+    y = pad
+    for r in rows:
+        x = pad
+        for t in r:
+            out.alpha_composite(t, (x, y))
+            x += t.width + pad
+        y += max(t.height for t in r) + pad
+    path = os.path.join(BUILD, "contact_sheet.png")
+    out.convert("RGB").save(path)
+    return path
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap.add_argument("--only", choices=("pictures", "sounds", "music"))
+    ap.add_argument("--no-check", action="store_true")
+    args = ap.parse_args()
+
+    if args.only in (None, "pictures"):
+        sheet = []
+        make_pictures(sheet)
+        print("contact sheet:", make_contact_sheet(sheet))
+    if args.only in (None, "sounds"):
+        from assetgen import voices
+        voices.make_all(os.path.join(DATA, "sound"), os.path.join(BUILD, "voices"))
+    if args.only in (None, "music"):
+        from assetgen import music
+        music.make_all(DATA, os.path.join(BUILD, "music"))
+    if not args.no_check:
+        from assetgen import checks
+        problems = checks.run(ROOT)
+        if problems:
+            for p in problems:
+                print("PROBLEM:", p)
+            sys.exit(1)
+        print("all assets checked")
+
+
+if __name__ == "__main__":
+    main()
