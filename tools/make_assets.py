@@ -99,6 +99,68 @@ def make_pictures(sheet):
     gif(PICS, "peli_tausta.gif", [ui.plain_water()], transparent=False)
 
 
+README_HEAD = """# Norppala's data folder
+
+Everything here is original: drawn, composed and spoken by `tools/make_assets.py`
+(run `make assets`, or `/usr/bin/python3 tools/make_assets.py`). Nothing was copied
+from anywhere. The files are part of Norppala and are under the project's own
+licence, like the code. Regenerating gives the same bytes every time.
+
+## Pictures (GIF, one shared pixel-art palette)
+Sprites keep the lake blue as their transparent colour.
+
+| file | size | what |
+| --- | --- | --- |
+| `mies.gif` | 93 x 120, 4 frames, loops | the angler waiting, float bobbing, now and then a blink |
+| `mies_kala.gif` | 93 x 120, 4 frames, loops | a fish nibbles: the float dips, he stares at it |
+| `mies_napautus.gif` | 93 x 120, 4 frames, once | he taps the rod; ends in the calm waiting pose |
+| `mies_nosto.gif` | 93 x 120, 4 frames, once | he lifts the line; ends with the rod up, float hanging |
+| `mies_lasku.gif` | 93 x 120, 5 frames, once | he lowers the line back in; ends in the waiting pose |
+| `koho3.gif` | 100 x 100 | bait display: a whole worm on the hook |
+| `koho2.gif` | 100 x 100 | bait display: the worm half eaten |
+| `koho1.gif` | 100 x 100 | bait display: a bare hook |
+| `mato_dis.gif` | 100 x 100 | the bait display greyed out |
+| `ahven_pieni.gif`, `ahven_keski.gif`, `ahven_iso.gif` | 40 x 60, 60 x 80, 60 x 100 | perch, head up |
+| `hauki_pieni.gif`, `hauki_keski.gif`, `hauki_iso.gif` | 20 x 52, 25 x 85, 30 x 100 | pike, head up |
+| `hauki.gif` | 28 x 95 | a pike between the medium and large classes |
+
+## Lakes (`maps/`)
+Each `*.ars` description is Windows-1252 text with CR LF line ends and ten
+lines: the picture folder, then for each of the three spots its name and the
+top and left of its 40 x 40 marker on the 200 x 200 overview. Each folder holds
+the overview `1.gif` (200 x 200, spots drawn as numbered lifebuoys) and the
+backgrounds `taka1.gif` ... `taka3.gif` (250 x 305) of the water around each spot.
+
+"""
+
+README_SOUND = """
+## Music
+- `music2.mp3`: the menu tune, a wistful evening waltz in A minor.
+- `music.mp3`: the game tune, an easy-going folk walk in G major.
+
+Both are plucked kantele-like melody, soft bass, strummed chords and brushed
+drums, about 96 kbit/s, and fade to near silence at the end so they loop
+without a click.
+
+## The angler's chatter (`sound/`)
+22050 Hz mono 16-bit WAV, the old angler muttering to himself:
+"""
+
+
+def write_readme():
+    from assetgen import voices
+
+    lines = [README_HEAD, "| file | spots |", "| --- | --- |"]
+    for info in lakes.LAKES:
+        spots = ", ".join(f"{n}. {s.name}" for n, s in enumerate(info.spots, start=1))
+        lines.append(f"| `maps/{info.file}` ({info.title}, folder `{info.folder}/`) | {spots} |")
+    lines.append(README_SOUND)
+    for n, (text, _, _) in enumerate(voices.LINES, start=1):
+        lines.append(f"- `{voices.file_name(n)}`: {text}")
+    with open(os.path.join(DATA, "README.md"), "w", encoding="utf-8", newline="\n") as f:
+        f.write("\n".join(lines) + "\n")
+
+
 def make_contact_sheet(sheet):
     from PIL import Image, ImageDraw, ImageFont
 
@@ -159,6 +221,7 @@ def main():
     if args.only in (None, "pictures"):
         sheet = []
         make_pictures(sheet)
+        write_readme()
         print("contact sheet:", make_contact_sheet(sheet))
     if args.only in (None, "sounds"):
         from assetgen import voices

@@ -156,16 +156,7 @@ def wav_info(path):
 
 
 def sox_stat(path):
-    out = subprocess.run(["sox", path, "-n", "stat"], capture_output=True, text=True).stderr
-    stats = {}
-    for line in out.splitlines():
-        if ":" in line:
-            k, v = line.split(":", 1)
-            try:
-                stats[k.strip()] = float(v.split()[0])
-            except (ValueError, IndexError):
-                pass
-    return stats
+    return sox_stat_effect(path, [])
 
 
 def check_sounds(data):
@@ -195,7 +186,27 @@ def check_sounds(data):
         secs = st.get("Length (seconds)", 0)
         if not 30 <= secs <= 61:
             problems.append(f"{path}: {secs:.1f} s long")
+        # the loop seam: both ends must be near silence once decoded
+        for where, args in (("start", ["trim", "0", "0.02"]), ("end", ["reverse", "trim", "0", "0.1"])):
+            rms = sox_stat_effect(path, args).get("RMS     amplitude", 1.0)
+            if rms > 0.01:
+                problems.append(f"{path}: loud at the {where} (RMS {rms:.4f}); the loop would click")
+        if st.get("RMS     amplitude", 0) < 0.05:
+            problems.append(f"{path}: too quiet overall")
     return problems
+
+
+def sox_stat_effect(path, effects):
+    out = subprocess.run(["sox", path, "-n"] + effects + ["stat"], capture_output=True, text=True).stderr
+    stats = {}
+    for line in out.splitlines():
+        if ":" in line:
+            k, v = line.split(":", 1)
+            try:
+                stats[k.strip()] = float(v.split()[0])
+            except (ValueError, IndexError):
+                pass
+    return stats
 
 
 def folder_size(path):
