@@ -2,10 +2,25 @@
 
 #include "platform/form.h"
 
-struct Module1;
+class Label;
+class Line;
+class QPushButton;
 
+// Who made the game, opened beside the main menu.
 class Credits : public Form {
     Q_OBJECT
 public:
-    Credits(Forms& forms);
+    explicit Credits(Forms& forms);
+
+public slots:
+    void on_Command1_clicked();
+
+private:
+    Label* Label1_0;
+    Label* Label2;
+    Label* Label3;
+    Line* Line1;
+    Label* Label4;
+    Label* Label1_1;
+    QPushButton* Command1;
 };

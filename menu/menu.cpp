@@ -1,4 +1,101 @@
 #include "menu/menu.h"
 
+#include "platform/context.h"
+#include "platform/look.h"
+#include "platform/paths.h"
+#include "platform/soundplayer.h"
+
+#include <QMouseEvent>
+#include <QPixmap>
+
+namespace {
+const QString kName = QStringLiteral("menu");
+
+Label* makeItem(QWidget* parent, const QString& name, int top, const QString& caption) {
+    return new Label(parent, name, QRect(0, top, 185, 33), caption, look::arial(20.25),
+                     look::yellow, Qt::AlignHCenter | Qt::AlignTop);
+}
+} // namespace
+
 Menu::Menu(Forms& forms, Module1& /*state*/)
-    : Form(forms, QStringLiteral("menu"), QStringLiteral("Norppala"), QSize(299, 261)) {}
+    : Form(forms, kName, QStringLiteral("Norppala"), QSize(299, 261)) {
+    // Mouse moves over the bare background put the items back to yellow.
+    setMouseTracking(true);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(16, 16, 68, 68);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/icon32.png")));
+    Image1->setScaledContents(true);
+
+    Label1 = new Label(this, QStringLiteral("Label1"), QRect(88, 16, 209, 65),
+                       QStringLiteral("Tervetuloa pelaamaan Norppala:stä!"), look::arial(14.25));
+    Line1 = new Line(this, QStringLiteral("Line1"), QPoint(0, 96), QPoint(296, 96), 2, look::blue);
+    Line2 =
+        new Line(this, QStringLiteral("Line2"), QPoint(184, 264), QPoint(184, 96), 2, look::blue);
+
+    Label2 = makeItem(this, QStringLiteral("Label2"), 104, QStringLiteral("Pelaa"));
+    Label3 = makeItem(this, QStringLiteral("Label3"), 144, QStringLiteral("Tekijät"));
+    Label6 = makeItem(this, QStringLiteral("Label6"), 184, QStringLiteral("Ohje"));
+    Label5 = makeItem(this, QStringLiteral("Label5"), 224, QStringLiteral("Poistu"));
+
+    Label4 = new Label(this, QStringLiteral("Label4"), QRect(200, 104, 81, 105),
+                       QStringLiteral("Tehtävänäsi on saada mahdollisimman paljon isoja kaloja 3 "
+                                      "minuutin aikana."),
+                       look::arial(8.25), look::cyan, Qt::AlignHCenter | Qt::AlignTop);
+
+    Rumpa1 = makePlayer();
+
+    connect(Label2, &Label::clicked, this, &Menu::on_Label2_clicked);
+    connect(Label3, &Label::clicked, this, &Menu::on_Label3_clicked);
+    connect(Label6, &Label::clicked, this, &Menu::on_Label6_clicked);
+    connect(Label5, &Label::clicked, this, &Menu::on_Label5_clicked);
+    for (Label* item : {Label2, Label3, Label6, Label5}) {
+        connect(item, &Label::mouseMoved, this, [this, item] { highlight(item); });
+    }
+}
+
+void Menu::activate() {
+    forms().unload(QStringLiteral("peli"));
+    Rumpa1->Stop();
+    Rumpa1->setPreset(100);
+    Rumpa1->Init(static_cast<qint32>(winId()), 44100, false, false);
+    Rumpa1->LoadMusic(appFile(context().appPath, QStringLiteral("\\data\\music2.mp3")));
+    Rumpa1->PlayMusic(true);
+}
+
+void Menu::mouseMoveEvent(QMouseEvent* event) {
+    // A move over a control reaches the window too when the control lets it
+    // pass; only the bare background counts.
+    if (childAt(event->position().toPoint()) == nullptr) {
+        for (Label* item : {Label2, Label3, Label5, Label6}) {
+            item->setTextColor(look::yellow);
+        }
+    }
+    Form::mouseMoveEvent(event);
+}
+
+void Menu::highlight(Label* item) {
+    item->setTextColor(look::red);
+}
+
+void Menu::on_Label2_clicked() {
+    Rumpa1->Stop();
+    forms().show(QStringLiteral("aloita"));
+    forms().unload(QStringLiteral("credits"));
+    forms().unload(kName);
+}
+
+void Menu::on_Label3_clicked() {
+    forms().show(QStringLiteral("credits"));
+}
+
+void Menu::on_Label6_clicked() {
+    forms().show(QStringLiteral("ohje"));
+}
+
+void Menu::on_Label5_clicked() {
+    forms().unload(QStringLiteral("credits"));
+    forms().unload(QStringLiteral("peli"));
+    forms().unload(kName);
+}

@@ -2,10 +2,31 @@
 
 #include "platform/form.h"
 
-struct Module1;
+class Kelmo;
+class Label;
+class Line;
+class QPushButton;
 
+// How to play: the size classes of both species beside a short help text.
 class Ohje : public Form {
     Q_OBJECT
 public:
-    Ohje(Forms& forms);
+    explicit Ohje(Forms& forms);
+
+public slots:
+    void on_Command1_clicked();
+
+private:
+    Label* Label1;
+    Label* Label2;
+    Kelmo* Kelmo1;
+    Kelmo* Kelmo2;
+    Kelmo* Kelmo3;
+    Label* Label3;
+    Kelmo* Kelmo4;
+    Kelmo* Kelmo5;
+    Kelmo* Kelmo6;
+    Line* Line1;
+    Label* Label4;
+    QPushButton* Command1;
 };
