@@ -136,6 +136,7 @@ void Forms::show(const QString& name) {
     }
     form->raise();
     form->activateWindow();
+    ++explicitActivations_;
     makeActive(form);
 }
 
@@ -160,6 +161,7 @@ void Forms::unload(const QString& name) {
             Form* previous = *it;
             if (previous && previous->isVisible()) {
                 previous->activateWindow();
+                ++explicitActivations_;
                 makeActive(previous);
                 break;
             }
@@ -177,8 +179,29 @@ void Forms::flushUnloaded() {
     }
 }
 
+// The platform's own activation reports arrive queued, possibly behind
+// activations the game has already made itself (the offscreen platform and
+// window managers echo every activateWindow()). So a report only takes effect
+// once the queue has drained, and only if the game has not activated a window
+// explicitly since: then it is a player's own click on another window.
 void Forms::noteActivated(Form* form) {
-    if (open_.value(form->objectName()) == form) {
+    reported_ = form;
+    if (checkPending_) {
+        return;
+    }
+    checkPending_ = true;
+    const quint64 generation = explicitActivations_;
+    QMetaObject::invokeMethod(
+        this, [this, generation] { checkActivation(generation); }, Qt::QueuedConnection);
+}
+
+void Forms::checkActivation(quint64 generation) {
+    checkPending_ = false;
+    Form* form = reported_;
+    if (generation != explicitActivations_ || !form || open_.value(form->objectName()) != form) {
+        return;
+    }
+    if (form->isActiveWindow()) {
         makeActive(form);
     }
 }

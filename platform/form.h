@@ -79,9 +79,7 @@ public:
     template <class T> T* get(const QString& name) { return qobject_cast<T*>(get(name)); }
     // The open window of that name, or nothing: never loads.
     Form* find(const QString& name) const;
-    template <class T> T* find(const QString& name) const {
-        return qobject_cast<T*>(find(name));
-    }
+    template <class T> T* find(const QString& name) const { return qobject_cast<T*>(find(name)); }
     bool isLoaded(const QString& name) const { return find(name) != nullptr; }
     QStringList loadedNames() const;
 
@@ -107,6 +105,7 @@ signals:
 private:
     friend class Form;
     void noteActivated(Form* form);
+    void checkActivation(quint64 generation);
     void makeActive(Form* form);
     void formClosedByUser(Form* form);
 
@@ -115,5 +114,10 @@ private:
     QHash<QString, Form*> open_;
     QList<QPointer<Form>> activationOrder_; // most recent last
     QPointer<Form> active_;
+    // The window the platform last reported active, and how many explicit
+    // activations the game has made (a report older than the latest one is stale).
+    QPointer<Form> reported_;
+    quint64 explicitActivations_ = 0;
+    bool checkPending_ = false;
     QList<QPointer<Form>> unloaded_;
 };

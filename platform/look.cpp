@@ -39,9 +39,9 @@ QFont systemFont(double points, bool bold) {
 QIcon programIcon() {
     static const QIcon icon = [] {
         QIcon result;
-        for (const char* file : {":/pictures/icon32.png", ":/pictures/icon48.png",
-                                 ":/pictures/icon64.png", ":/pictures/icon128.png",
-                                 ":/pictures/icon256.png"}) {
+        for (const char* file :
+             {":/pictures/icon32.png", ":/pictures/icon48.png", ":/pictures/icon64.png",
+              ":/pictures/icon128.png", ":/pictures/icon256.png"}) {
             if (QFile::exists(QString::fromLatin1(file))) {
                 result.addFile(QString::fromLatin1(file));
             }

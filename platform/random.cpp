@@ -15,8 +15,7 @@ double MersenneRandom::Rnd() {
     // 53 random bits, so the value is strictly below 1.
     const quint64 high = engine_() >> 5;
     const quint64 low = engine_() >> 6;
-    return (static_cast<double>(high) * 67108864.0 + static_cast<double>(low)) /
-           9007199254740992.0;
+    return (static_cast<double>(high) * 67108864.0 + static_cast<double>(low)) / 9007199254740992.0;
 }
 
 void MersenneRandom::Randomize() {

@@ -10,8 +10,9 @@ namespace {
 struct Ticks {
     std::vector<std::pair<QString, qint64>> seen;
     void watch(Timer* timer, VirtualClock& clock) {
-        QObject::connect(timer, &Timer::timeout,
-                         [this, timer, &clock] { seen.emplace_back(timer->objectName(), clock.now()); });
+        QObject::connect(timer, &Timer::timeout, [this, timer, &clock] {
+            seen.emplace_back(timer->objectName(), clock.now());
+        });
     }
     std::vector<qint64> timesOf(const QString& name) const {
         std::vector<qint64> times;
@@ -78,8 +79,8 @@ TEST(Timer, IntervalChangesApplyFromTheNextPeriodAndReenablingChangesNothing) {
     ticks.watch(&bite, clock);
 
     clock.advance(2000);
-    bite.setInterval(4900);  // the countdown under way still ends at 5000
-    bite.setEnabled(true);   // already enabled: no restart
+    bite.setInterval(4900); // the countdown under way still ends at 5000
+    bite.setEnabled(true);  // already enabled: no restart
     clock.advance(12800);
     EXPECT_EQ(ticks.timesOf("bite"), (std::vector<qint64>{5000, 9900, 14800}));
 

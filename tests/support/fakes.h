@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/random.h"
 #include "platform/soundplayer.h"
+#include "support/printers.h"
 
 #include <QList>
 #include <QStringList>

@@ -34,12 +34,11 @@ bool copyFolder(const QString& from, const QString& to) {
 }
 
 World::World()
-    : appPath(dir.path()),
-      context{clock, random, dialogs,
-              [this](const QString& window) {
-                  return std::make_unique<RecordingPlayer>(players, window);
-              },
-              appPath},
+    : appPath(dir.path()), context{clock, random, dialogs,
+                                   [this](const QString& window) {
+                                       return std::make_unique<RecordingPlayer>(players, window);
+                                   },
+                                   appPath},
       formsOwner(std::make_unique<Forms>(context)), forms(*formsOwner) {
     copyFolder(sourceDataFolder(), appPath + QStringLiteral("/data"));
     registerWindows(forms, state);
@@ -72,8 +71,8 @@ void World::hover(const QString& windowName, const QString& name, QPoint at) {
     if (!target) {
         return;
     }
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), target->mapToGlobal(QPointF(at)),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), target->mapToGlobal(QPointF(at)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(target, &move);
     settle();
 }
