@@ -14,6 +14,5 @@ void registerWindows(Forms& forms, Module1& state) {
     forms.registerForm(QStringLiteral("aloita"),
                        [&state](Forms& f) { return new Aloita(f, state); });
     forms.registerForm(QStringLiteral("peli"), [&state](Forms& f) { return new Peli(f, state); });
-    forms.registerForm(QStringLiteral("loppu"),
-                       [&state](Forms& f) { return new Loppu(f, state); });
+    forms.registerForm(QStringLiteral("loppu"), [&state](Forms& f) { return new Loppu(f, state); });
 }
