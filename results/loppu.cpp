@@ -1,4 +1,92 @@
 #include "results/loppu.h"
 
-Loppu::Loppu(Forms& forms, Module1& /*state*/)
-    : Form(forms, QStringLiteral("loppu"), QStringLiteral("Norppala - Lopputulos"), QSize(329, 315)) {}
+#include "game/module1.h"
+#include "platform/context.h"
+#include "platform/dialogs.h"
+#include "platform/look.h"
+
+#include <QListWidget>
+#include <QPalette>
+#include <QPushButton>
+
+namespace {
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
+                        const QRect& box) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setFont(look::systemFont());
+    button->setGeometry(box);
+    return button;
+}
+
+} // namespace
+
+Loppu::Loppu(Forms& forms, Module1& state)
+    : Form(forms, QStringLiteral("loppu"), QStringLiteral("Norppala - Lopputulos"),
+           QSize(329, 315)),
+      state_(state) {
+    Label1 = new Label(this, QStringLiteral("Label1"), QRect(0, 0, 329, 81),
+                       QStringLiteral("Lopputulos"), look::arial(36, true, true, true), look::cyan,
+                       Qt::AlignHCenter | Qt::AlignTop);
+
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setGeometry(40, 80, 161, 160);
+    List1->setFont(look::systemFont());
+    List1->setSortingEnabled(false);
+    QPalette colours = List1->palette();
+    colours.setColor(QPalette::Base, look::navy);
+    colours.setColor(QPalette::Text, look::cyan);
+    List1->setPalette(colours);
+
+    Label2 = new Label(this, QStringLiteral("Label2"), QRect(216, 80, 97, 25),
+                       QStringLiteral("Yhteispaino:"), look::arial(12, true));
+    tot = new Label(this, QStringLiteral("tot"), QRect(216, 104, 97, 17), QStringLiteral("0"),
+                    look::arial(12, true), look::cyan, Qt::AlignHCenter | Qt::AlignTop);
+
+    Command1 =
+        makeButton(this, QStringLiteral("Command1"), QStringLiteral("OK"), QRect(40, 256, 81, 33));
+    Command2 = makeButton(this, QStringLiteral("Command2"), QStringLiteral("Tallenna Tulos"),
+                          QRect(120, 256, 81, 33));
+
+    List1->setFocusPolicy(Qt::StrongFocus);
+    Command1->setFocusPolicy(Qt::StrongFocus);
+    Command2->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(List1, Command1);
+    setTabOrder(Command1, Command2);
+    List1->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &Loppu::on_Command1_clicked);
+    connect(Command2, &QPushButton::clicked, this, &Loppu::on_Command2_clicked);
+}
+
+void Loppu::load() {
+    // The results take the game screen's place.
+    forms().unload(QStringLiteral("peli"));
+
+    // Summed wider than the table's 16-bit weights: a full catch can pass 32767 g.
+    qint32 total = 0;
+    const int rows = caughtRows(state_);
+    for (int row = 1; row <= rows; ++row) {
+        List1->addItem(catchLine(state_, row));
+        total += cellWeight(state_.catch_table[row][2]);
+    }
+    tot->setText(QString::number(total) + QLatin1Char('g'));
+}
+
+void Loppu::on_Command1_clicked() {
+    forms().show(QStringLiteral("menu"));
+    forms().unload(QStringLiteral("loppu"));
+}
+
+void Loppu::on_Command2_clicked() {
+    const QString name =
+        context().dialogs.askText(this, QStringLiteral("Norppala"), QStringLiteral("Kuka olet?"));
+    if (name.isEmpty()) {
+        return;
+    }
+    if (const auto problem = saveResultFile(state_, context().appPath, name, saveDevice_)) {
+        context().dialogs.message(this, QStringLiteral("Norppala"), *problem);
+    }
+}

@@ -1,11 +1,36 @@
 #pragma once
 
 #include "platform/form.h"
+#include "results/resultfile.h"
 
+class Label;
+class QListWidget;
+class QPushButton;
 struct Module1;
 
+// The results window: lists the catch of the game just ended with its total
+// weight, saves it to a result file under the player's name, and returns to the menu.
 class Loppu : public Form {
     Q_OBJECT
 public:
     Loppu(Forms& forms, Module1& state);
+
+    // Where "Tallenna Tulos" writes through; the default is a plain QSaveFile.
+    void setSaveDevice(SaveDeviceFactory device) { saveDevice_ = std::move(device); }
+
+protected:
+    void load() override;
+
+private:
+    void on_Command1_clicked();
+    void on_Command2_clicked();
+
+    Module1& state_;
+    SaveDeviceFactory saveDevice_;
+    Label* Label1;
+    QListWidget* List1;
+    Label* Label2;
+    Label* tot;
+    QPushButton* Command1;
+    QPushButton* Command2;
 };
