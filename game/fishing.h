@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+// The fishing rules that need no window: the bite clock's period, the nibble
+// classes, the worm's wear and the size class of a drawn fish.
+namespace fishing {
+
+// Time the chosen spot takes off every bite-clock period: spot 3 is the richest.
+int spotBonus(int spotChoice);
+
+// The bite clock's period after a boat step: shortest at the hot spot, longer
+// beside it and longest elsewhere.
+int bitePeriod(int boatPos, int hotspotPos, int spotBonus);
+
+// A tap of the rod shortens the period by 100 ms, but never below 0 (a period
+// of 0 stops the bite clock until a boat step sets a new one).
+int tappedPeriod(int period);
+
+enum class Nibble { None, Small, Medium, Large };
+
+// The nibble class of a bite roll: 0..3 small, 4..6 medium, 7..8 large, else none.
+Nibble nibbleOf(int biteRoll);
+// How many outcomes the worm's wear is drawn from for a class (0 for no nibble).
+int wearDraws(Nibble nibble);
+// The worm after a nibble whose wear draw came out as n.
+QString kohoAfterWear(int n);
+
+// Species and size suffix by weight. A pike of 1400..1799 g has no size class of
+// its own, so its suffix is left as it was.
+void classify(int weight, QString& species, QString& size);
+
+// The game path of a fish's picture, such as "\data\hauki_iso.gif".
+QString fishPicture(const QString& species, const QString& size);
+
+} // namespace fishing
