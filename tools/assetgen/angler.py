@@ -14,6 +14,9 @@ W, H = 93, 120
 
 # where the hands hold the rod handle
 HANDS = (47, 50)
+# the figure and the rod tip / float, moved as one from the poses' own coordinates
+BODY = (3, 6)
+LINE = (3, 3)
 
 
 @dataclass(frozen=True)
@@ -179,10 +182,13 @@ def _ripple(cv, fx, fy, kind):
 
 def draw(pose):
     cv = Canvas(W, H)
-    cx = 36
-    lean = pose.lean
-    hands = (HANDS[0], HANDS[1] + lean)
-    _legs(cv, cx, 57)
+    # he sits on the boat's thwart: the boat is drawn 16 px lower than he is
+    cx = 36 + BODY[0]
+    lean = pose.lean + BODY[1]
+    hands = (HANDS[0] + BODY[0], HANDS[1] + lean)
+    pose = replace(pose, tip=(pose.tip[0] + LINE[0], pose.tip[1] + LINE[1]),
+                   float_at=(pose.float_at[0] + LINE[0], pose.float_at[1] + LINE[1]))
+    _legs(cv, cx, 57 + BODY[1])
     _body(cv, cx, 39 + lean)
     _arms(cv, cx, 39 + lean, hands)
     _beard(cv, cx, 26 + lean, pose)

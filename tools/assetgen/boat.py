@@ -54,7 +54,7 @@ def draw():
     cv.rect(int(CX - 26), TOP, int(CX + 26), TOP + 3, "wood_dk")
     cv.rect(int(CX - 25), TOP + 1, int(CX + 25), TOP + 2, "wood")
     # the thwart he sits on
-    th0, th1 = 22, 29
+    th0, th1 = 28, 35
     for y in range(th0, th1 + 1):
         hw = int(half_width(y) - 2)
         cv.rect(int(CX - hw), y, int(CX + hw), y, "wood" if y < th1 - 1 else "wood_dk")
@@ -65,7 +65,7 @@ def draw():
     cv.line(int(CX), 62, int(CX), 74, "wood_dk")
     # rowlocks on the rail, a mooring ring on the bow
     for x in (int(CX - 37), int(CX + 36)):
-        cv.rect(x, 18, x + 1, 19, "steel")
+        cv.rect(x, 24, x + 1, 25, "steel")
     cv.set(int(CX) - 1, 70, "steel")
     cv.set(int(CX) + 1, 70, "steel")
     cv.set(int(CX), 71, "steel")
