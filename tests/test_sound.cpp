@@ -1,0 +1,77 @@
+#include "platform/soundplayer.h"
+#include "support/world.h"
+
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+// The real player, on SDL's dummy driver (the test run sets SDL_AUDIODRIVER=dummy).
+TEST(SdlPlayer, PlaysTheGameMusicAndAClipOverItAndStopsWhenReleased) {
+    auto player = makeSdlPlayer();
+    player->Stop(); // before Init: does nothing, crashes nothing
+    player->setPreset(100);
+    player->Init(0, 44100, false, false);
+    ASSERT_TRUE(sdlAudioReady());
+
+    player->LoadMusic(sourceDataFolder() + "/music2.mp3");
+    player->PlayMusic(true);
+    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    player->setVolume(20);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 20 * MIX_MAX_VOLUME / 100);
+
+    player->PlaySound(sourceDataFolder() + "/sound/kala01.wav", false);
+    EXPECT_GE(Mix_Playing(-1), 1);
+    // A new line cuts off the one before: clips never pile up.
+    player->PlaySound(sourceDataFolder() + "/sound/kala010.wav", false);
+    player->PlaySound(sourceDataFolder() + "/sound/kala015.wav", false);
+    EXPECT_EQ(Mix_Playing(-1), 1);
+
+    player->Stop();
+    EXPECT_EQ(Mix_PlayingMusic(), 0);
+    player->PlayMusic(true);
+    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    player.reset();
+    EXPECT_EQ(Mix_PlayingMusic(), 0);
+    EXPECT_EQ(Mix_Playing(-1), 0);
+}
+
+TEST(SdlPlayer, MissingFilesAreReportedOnceAndNothingElseHappens) {
+    QTemporaryDir dir;
+    const QString music = dir.filePath("music.mp3");
+    const QString clip = dir.filePath("kala07.wav");
+    auto player = makeSdlPlayer();
+    player->Init(0, 44100, false, false);
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 3; ++i) {
+        player->LoadMusic(music);
+        player->PlayMusic(true);
+        player->PlaySound(clip, false);
+    }
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Mix_PlayingMusic(), 0);
+    EXPECT_EQ(Mix_Playing(-1), 0);
+    auto count = [&log](const std::string& what) {
+        size_t n = 0;
+        for (size_t at = log.find(what); at != std::string::npos; at = log.find(what, at + 1)) {
+            ++n;
+        }
+        return n;
+    };
+    EXPECT_EQ(count("music.mp3"), 1u);
+    EXPECT_EQ(count("kala07.wav"), 1u);
+}
+
+TEST(SdlPlayer, OnePlayersStopLeavesAnotherPlayersMusicAlone) {
+    auto menu = makeSdlPlayer();
+    auto game = makeSdlPlayer();
+    menu->Init(0, 44100, false, false);
+    menu->LoadMusic(sourceDataFolder() + "/music2.mp3");
+    menu->PlayMusic(true);
+    game->LoadMusic(sourceDataFolder() + "/music.mp3");
+    game->PlayMusic(true); // takes over the one music stream
+    menu->Stop();
+    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    menu.reset();
+    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    game.reset();
+    EXPECT_EQ(Mix_PlayingMusic(), 0);
+}
