@@ -1,0 +1,245 @@
+#include "test_game_world.h"
+
+#include "platform/look.h"
+
+#include <QApplication>
+#include <map>
+
+namespace {
+
+using GameScreen = GameWorld;
+
+QString text(const QWidget* widget) {
+    if (auto* label = qobject_cast<const QLabel*>(widget)) {
+        return label->text();
+    }
+    return qobject_cast<const QAbstractButton*>(widget)->text();
+}
+
+} // namespace
+
+TEST_F(GameScreen, OpensWithTheDesignTimeLayout) {
+    Peli* game = startGame();
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(game->windowTitle(), "Norppala");
+    EXPECT_EQ(game->size(), QSize(362, 401));
+    EXPECT_EQ(game->pictureFile(), ":/pictures/peli_tausta.gif");
+
+    const std::map<QString, QRect> boxes{
+        {"vene", {0, 16, 137, 113}},      {"mies", {0, 0, 97, 129}},
+        {"vesi", {0, 136, 153, 73}},      {"kala", {72, 104, 70, 100}},
+        {"mato", {256, 208, 97, 89}},     {"va", {152, 216, 89, 81}},
+        {"Command1", {264, 32, 41, 33}},  {"Command2", {304, 32, 41, 33}},
+        {"Command4", {256, 104, 97, 25}}, {"Command3", {256, 128, 97, 25}},
+        {"Command5", {256, 152, 97, 25}}, {"Command6", {224, 360, 129, 33}},
+        {"List1", {0, 304, 153, 95}},     {"Label1", {248, 8, 113, 17}},
+        {"Label2", {256, 80, 97, 17}},    {"Label3", {248, 184, 105, 17}},
+        {"Label4", {160, 312, 81, 33}},   {"Label5", {224, 320, 33, 33}},
+        {"Label6", {272, 320, 17, 33}},   {"Label7", {304, 320, 41, 33}},
+    };
+    for (const auto& [name, box] : boxes) {
+        EXPECT_EQ(control(QStringLiteral("peli"), name)->geometry(), box) << name.toStdString();
+    }
+    const std::map<QString, QString> captions{
+        {"Command4", "Nosta!"},
+        {"Command3", "Näpäytä vapaa"},
+        {"Command5", "Vaihda mato"},
+        {"Command6", "Lopeta"},
+        {"Label1", "Veneen ohjaus:"},
+        {"Label2", "Ongen ohjaus:"},
+        {"Label3", "Madon tila:"},
+        {"Label4", "Saalis"},
+        {"Label5", "0"},
+        {"Label6", ":"},
+        {"Label7", "0"},
+    };
+    for (const auto& [name, caption] : captions) {
+        EXPECT_EQ(text(control(QStringLiteral("peli"), name)), caption) << name.toStdString();
+    }
+    EXPECT_EQ(buttons(), "--ee-");
+    EXPECT_TRUE(button("Command6")->isEnabled());
+    EXPECT_FALSE(button("Command1")->icon().isNull());
+    EXPECT_EQ(button("Command2")->iconSize(), QSize(20, 20));
+    EXPECT_FALSE(sprite("kala")->isVisible());
+    EXPECT_FALSE(sprite("va")->isVisible());
+    EXPECT_TRUE(sprite("vene")->isVisible());
+    EXPECT_EQ(catchList()->count(), 0);
+    EXPECT_EQ(catchList()->palette().color(QPalette::Base), look::navy);
+    EXPECT_EQ(catchList()->palette().color(QPalette::Text), look::cyan);
+    EXPECT_EQ(control<QLabel>("peli", "Label5")->font().pixelSize(),
+              look::arial(20.25, true).pixelSize());
+    EXPECT_TRUE(control<QLabel>("peli", "Label7")->font().bold());
+
+    const std::map<QString, std::pair<int, bool>> timers{
+        {"Timer1", {5000, true}},      {"pieni", {1200, false}}, {"keski", {1800, false}},
+        {"iso", {2500, false}},        {"fish", {10000, true}},  {"vaihto", {5000, false}},
+        {"kala_nousee", {100, false}}, {"sano", {8000, true}},   {"aika", {1000, true}},
+    };
+    for (const auto& [name, design] : timers) {
+        EXPECT_EQ(timer(name)->interval(), design.first) << name.toStdString();
+        EXPECT_EQ(timer(name)->enabled(), design.second) << name.toStdString();
+    }
+
+    // Tab runs through the usable buttons and the list in the design's order.
+    click("peli", "Command4");
+    QStringList order;
+    QWidget* at = button("Command1");
+    for (int i = 0; i < 6; ++i) {
+        order << at->objectName();
+        at = at->nextInFocusChain();
+        while (at->focusPolicy() == Qt::NoFocus || !at->isEnabled()) {
+            at = at->nextInFocusChain();
+        }
+    }
+    EXPECT_EQ(order,
+              QStringList({"Command1", "Command2", "Command4", "Command5", "List1", "Command6"}));
+}
+
+TEST_F(GameScreen, ActivationStartsTheGameMusic) {
+    startGame();
+    EXPECT_EQ(players.of("peli"), QStringList({"created", "Mode = 1", "Init(44100, False, False)",
+                                               "LoadMusic(" + path("\\data\\music.mp3") + ")",
+                                               "PlayMusic(True)", "Volume = 20"}));
+}
+
+TEST_F(GameScreen, EveryGameStartsFromItsOwnStartValues) {
+    startGame(3, 5);
+    EXPECT_EQ(state.spot_bonus, 2000);
+    EXPECT_EQ(state.hotspot_pos, 5);
+    EXPECT_EQ(random.reseeds(), 1);
+    advance(4000);
+    click("peli", "Command4");
+    click("peli", "Command2");
+    click("peli", "Command2");
+    click("peli", "Command5");
+    // The game is left with a fish hooked and rising and a half-changed worm.
+    state.fish_hooked = true;
+    state.fish_species = "hauki";
+    state.fish_size = "_iso";
+    state.koho_state = "koho1";
+    click("peli", "Command6");
+    ASSERT_EQ(peli(), nullptr);
+
+    startGame(1, 7);
+    EXPECT_EQ(random.reseeds(), 2);
+    EXPECT_EQ(state.spot_bonus, 0);
+    EXPECT_EQ(state.hotspot_pos, 7);
+    EXPECT_EQ(state.boat_pos, 0);
+    EXPECT_EQ(state.clock_minutes, 0);
+    EXPECT_EQ(state.clock_seconds, 0);
+    EXPECT_EQ(state.koho_state, "koho3");
+    EXPECT_TRUE(state.line_in_water);
+    EXPECT_EQ(sprite("vene")->top(), 16);
+    EXPECT_EQ(control<QLabel>("peli", "Label7")->text(), "0");
+    EXPECT_EQ(timer("Timer1")->interval(), 5000);
+    // The old game's fish stays behind: a lift before any nibble lands nothing.
+    EXPECT_FALSE(state.fish_hooked);
+    EXPECT_TRUE(state.fish_size.isEmpty());
+    click("peli", "Command4");
+    advance(2000);
+    EXPECT_EQ(state.fish_count, 0);
+    EXPECT_TRUE(catchLines().isEmpty());
+
+    forms.unload("peli");
+    settle();
+    startGame(2, 0);
+    EXPECT_EQ(state.spot_bonus, 1000);
+}
+
+TEST_F(GameScreen, ClockCountsThreeMinutesThenHandsOverToTheResults) {
+    startGame();
+    auto reads = [this] {
+        return control<QLabel>("peli", "Label5")->text() + " : " +
+               control<QLabel>("peli", "Label7")->text();
+    };
+    EXPECT_EQ(reads(), "0 : 0");
+    advance(59000);
+    EXPECT_EQ(reads(), "0 : 59");
+    advance(1000);
+    EXPECT_EQ(reads(), "1 : 0");
+    advance(5000);
+    EXPECT_EQ(reads(), "1 : 5");
+    advance(114000);
+    EXPECT_EQ(reads(), "2 : 59");
+    EXPECT_FALSE(forms.isLoaded("loppu"));
+
+    // A fish still rising at the last tick does not count.
+    advance(700);
+    hookFish(1234);
+    click("peli", "Command4");
+    advance(300);
+    EXPECT_TRUE(forms.isLoaded("loppu"));
+    EXPECT_FALSE(forms.isLoaded("peli"));
+    EXPECT_EQ(state.clock_minutes, 3);
+    EXPECT_EQ(state.clock_seconds, 0);
+    EXPECT_EQ(state.fish_count, 0);
+
+    // Nothing of the closed screen runs any more: no chatter, clock, nibble or landing.
+    const QStringList heard = players.of("peli");
+    EXPECT_EQ(heard.last(), "destroyed");
+    const int draws = random.draws();
+    advance(60000);
+    EXPECT_EQ(players.of("peli"), heard);
+    EXPECT_EQ(random.draws(), draws);
+    EXPECT_EQ(state.clock_seconds, 0);
+    EXPECT_EQ(state.fish_count, 0);
+}
+
+TEST_F(GameScreen, AnglerMuttersOneOfFifteenLinesEveryEightSeconds) {
+    Peli* game = startGame();
+    random.roll(9, 15);
+    advance(8000);
+    EXPECT_EQ(players.of("peli").last(),
+              "PlaySound(" + path("\\data\\sound\\kala010.wav") + ", False)");
+    random.roll(0, 15);
+    advance(8000);
+    EXPECT_EQ(players.of("peli").last(),
+              "PlaySound(" + path("\\data\\sound\\kala01.wav") + ", False)");
+
+    players.clear();
+    const int ticks = 30000;
+    for (int i = 0; i < ticks; ++i) {
+        game->on_sano_timeout();
+    }
+    std::map<QString, int> count;
+    for (const QString& call : players.of("peli")) {
+        count[call]++;
+    }
+    ASSERT_EQ(count.size(), 15u);
+    for (int n = 1; n <= 15; ++n) {
+        const QString call = QStringLiteral("PlaySound(%1, False)")
+                                 .arg(path(QStringLiteral("\\data\\sound\\kala0%1.wav").arg(n)));
+        EXPECT_NEAR(count[call] / double(ticks), 1.0 / 15, 0.006) << n;
+    }
+}
+
+TEST_F(GameScreen, LopetaReturnsToTheMenuInEveryRodState) {
+    enum class Rod { InWater, Up, ChangingWorm, FishRising };
+    for (Rod rod : {Rod::InWater, Rod::Up, Rod::ChangingWorm, Rod::FishRising}) {
+        SCOPED_TRACE(static_cast<int>(rod));
+        startGame();
+        advance(1000);
+        if (rod == Rod::Up) {
+            click("peli", "Command4");
+        } else if (rod == Rod::ChangingWorm) {
+            click("peli", "Command4");
+            click("peli", "Command5");
+        } else if (rod == Rod::FishRising) {
+            hookFish(500);
+            click("peli", "Command4");
+            advance(200);
+            ASSERT_TRUE(timer("kala_nousee")->enabled());
+        }
+        const qint16 seconds = state.clock_seconds;
+        ASSERT_TRUE(click("peli", "Command6"));
+        EXPECT_TRUE(forms.isLoaded("menu"));
+        EXPECT_FALSE(forms.isLoaded("peli"));
+        EXPECT_FALSE(forms.isLoaded("loppu"));
+        advance(30000);
+        EXPECT_EQ(state.fish_count, 0);
+        EXPECT_EQ(state.clock_seconds, seconds);
+        EXPECT_EQ(players.of("peli").last(), "destroyed");
+        forms.unload("menu");
+        settle();
+    }
+}
