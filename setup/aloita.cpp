@@ -1,4 +1,180 @@
 #include "setup/aloita.h"
 
-Aloita::Aloita(Forms& forms, Module1& /*state*/)
-    : Form(forms, QStringLiteral("aloita"), QStringLiteral("Norppala"), QSize(337, 201)) {}
+#include "game/module1.h"
+#include "platform/context.h"
+#include "platform/dialogs.h"
+#include "platform/kelmo.h"
+#include "platform/look.h"
+#include "platform/paths.h"
+#include "setup/mapfile.h"
+
+#include <QDir>
+#include <QImageReader>
+#include <QListWidget>
+#include <QPushButton>
+
+Aloita::Aloita(Forms& forms, Module1& state)
+    : Form(forms, QStringLiteral("aloita"), QStringLiteral("Norppala"),
+           QSize(mapfile::kClientWidth, mapfile::kClientHeight)),
+      state_(state) {
+    Label1 = new Label(this, QStringLiteral("Label1"), QRect(200, 0, 137, 73),
+                       QStringLiteral("Valitse kenttä alapuolelta. Klikkaa hiirellä ympyrää ja "
+                                      "paina sitten Aloita."),
+                       look::arial(9.75));
+
+    // Shown in the empty overview square when there is no map to choose from.
+    viesti = new Label(this, QStringLiteral("viesti"), QRect(10, 50, 180, 100), QString(),
+                       look::arial(9.75, true), look::yellow, Qt::AlignCenter);
+    viesti->hide();
+
+    Command1 = new QPushButton(QStringLiteral("Aloita"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(200, 176, 137, 25);
+    Command1->setFont(look::systemFont());
+
+    File1 = new QListWidget(this);
+    File1->setObjectName(QStringLiteral("File1"));
+    File1->setGeometry(208, 80, 121, 84);
+    File1->setFont(look::systemFont());
+    File1->setSelectionMode(QAbstractItemView::SingleSelection);
+    QPalette listPalette = File1->palette();
+    listPalette.setColor(QPalette::Base, Qt::white);
+    listPalette.setColor(QPalette::Text, look::black);
+    File1->setPalette(listPalette);
+
+    setTabOrder(Command1, File1);
+
+    Line1 = new Line(this, QStringLiteral("Line1"), QPoint(200, 0), QPoint(200, 200), 2);
+    Line2 = new Line(this, QStringLiteral("Line2"), QPoint(0, 200), QPoint(200, 200), 2);
+
+    const std::array<int, 3> designLeft{80, 40, 0};
+    for (int i = 0; i < 3; ++i) {
+        const int spot = i + 1;
+        Label* marker =
+            new Label(this, QStringLiteral("paikka%1").arg(spot),
+                      QRect(designLeft[i], 160, mapfile::kMarkerSize, mapfile::kMarkerSize),
+                      QString(), look::systemFont());
+        // Until the window is first active the markers hide the picture beneath them.
+        marker->setTransparent(false);
+        // On top of everything, so a marker can always be clicked over its whole square.
+        marker->raise();
+        connect(marker, &Label::clicked, this, [this, spot] { on_paikka_clicked(spot); });
+        paikka[i] = marker;
+    }
+
+    connect(File1, &QListWidget::itemClicked, this, &Aloita::on_File1_clicked);
+    connect(Command1, &QPushButton::clicked, this, &Aloita::on_Command1_clicked);
+}
+
+QString Aloita::mapsFolder() const {
+    return appFile(context().appPath, QStringLiteral("\\data\\maps"));
+}
+
+void Aloita::activate() {
+    for (Label* marker : paikka) {
+        marker->setTransparent(true);
+    }
+    listMaps();
+}
+
+void Aloita::listMaps() {
+    const QDir folder(mapsFolder());
+    const QListWidgetItem* current = File1->currentItem();
+    const QString selected = current ? current->text() : QString();
+
+    File1->clear();
+    if (!folder.exists()) {
+        viesti->setText(QStringLiteral("Karttoja ei löytynyt: pelin kansiosta puuttuu kansio "
+                                       "data\\maps."));
+        viesti->show();
+        return;
+    }
+    const QStringList names =
+        folder.entryList({QStringLiteral("*.ars")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    File1->addItems(names);
+    if (names.isEmpty()) {
+        viesti->setText(QStringLiteral("Kansiossa data\\maps ei ole yhtään karttaa."));
+        viesti->show();
+        return;
+    }
+    viesti->hide();
+    const auto again = File1->findItems(selected, Qt::MatchExactly);
+    if (!selected.isEmpty() && !again.isEmpty()) {
+        File1->setCurrentItem(again.first());
+    }
+}
+
+void Aloita::on_File1_clicked(QListWidgetItem* item) {
+    if (!item) {
+        return;
+    }
+    const QString fileName = item->text();
+    const mapfile::ReadResult result =
+        mapfile::read(QDir(mapsFolder()).filePath(fileName), mapsFolder());
+
+    if (const auto* refusal = std::get_if<mapfile::Refusal>(&result)) {
+        // The map shown before stays, so the list goes back to showing it too.
+        const auto shown = File1->findItems(loadedMap_, Qt::MatchExactly);
+        if (!loadedMap_.isEmpty() && !shown.isEmpty()) {
+            File1->setCurrentItem(shown.first());
+        } else {
+            File1->setCurrentItem(nullptr);
+            File1->clearSelection();
+        }
+        refuse(mapfile::explain(*refusal, fileName));
+        return;
+    }
+
+    const auto& map = std::get<mapfile::MapDescription>(result);
+    state_.map_name = map.folder;
+    for (int i = 0; i < 3; ++i) {
+        paikka[i]->move(mapfile::clampLeft(map.spots[i].left), mapfile::clampTop(map.spots[i].top));
+    }
+    setPicture(appFile(context().appPath, QStringLiteral("\\data\\maps\\") + state_.map_name +
+                                              QStringLiteral("\\1.gif")));
+    loadedMap_ = fileName;
+}
+
+void Aloita::on_paikka_clicked(int spot) {
+    for (int i = 0; i < 3; ++i) {
+        paikka[i]->setBorderStyle(i + 1 == spot ? 1 : 0);
+    }
+    state_.spot_choice = static_cast<qint16>(spot);
+}
+
+void Aloita::on_Command1_clicked() {
+    // map_name only ever holds a folder name that passed the reader's checks.
+    if (state_.map_name.isEmpty()) {
+        refuse(QStringLiteral("Valitse ensin kartta listasta."));
+        return;
+    }
+    if (state_.spot_choice < 1 || state_.spot_choice > 3) {
+        refuse(QStringLiteral("Valitse ensin kalapaikka klikkaamalla ympyrää kartalla."));
+        return;
+    }
+    const QString background =
+        appFile(context().appPath, QStringLiteral("\\data\\maps\\") + state_.map_name +
+                                       QStringLiteral("\\taka%1.gif").arg(state_.spot_choice));
+    if (!QImageReader(background).canRead()) {
+        refuse(QStringLiteral("Kalapaikan kuva %1 puuttuu tai on viallinen, joten peliä ei voi "
+                              "aloittaa.")
+                   .arg(QDir::toNativeSeparators(background)));
+        return;
+    }
+
+    state_.clearCatch();
+    Form* peli = forms().get(QStringLiteral("peli"));
+    if (!peli) {
+        return;
+    }
+    peli->setPicture(background);
+    if (auto* vesi = peli->findChild<Kelmo*>(QStringLiteral("vesi"))) {
+        vesi->LoadFile(background);
+    }
+    forms().show(QStringLiteral("peli"));
+    forms().unload(QStringLiteral("aloita"));
+}
+
+void Aloita::refuse(const QString& text) {
+    context().dialogs.message(this, QStringLiteral("Norppala"), text);
+}

@@ -2,10 +2,44 @@
 
 #include "platform/form.h"
 
+#include <array>
+
+class Label;
+class Line;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
 struct Module1;
 
+// The setup window: the player picks a lake map from the list, one of its
+// three fishing spots on the overview picture, and starts the game.
 class Aloita : public Form {
     Q_OBJECT
 public:
     Aloita(Forms& forms, Module1& state);
+
+    // The description file shown now, empty until one was loaded on this visit.
+    QString loadedMap() const { return loadedMap_; }
+
+protected:
+    void activate() override;
+
+private:
+    void on_File1_clicked(QListWidgetItem* item);
+    void on_paikka_clicked(int spot);
+    void on_Command1_clicked();
+
+    void listMaps();
+    void refuse(const QString& text);
+    QString mapsFolder() const;
+
+    Module1& state_;
+    Label* Label1;
+    Label* viesti;
+    QListWidget* File1;
+    QPushButton* Command1;
+    std::array<Label*, 3> paikka{};
+    Line* Line1;
+    Line* Line2;
+    QString loadedMap_;
 };

@@ -1,0 +1,407 @@
+#include "platform/kelmo.h"
+#include "platform/look.h"
+#include "setup/aloita.h"
+#include "support/world.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+QByteArray description(const QByteArray& folder, std::array<std::pair<int, int>, 3> topLeft,
+                       const QByteArray& extra = {}) {
+    QByteArray out = folder + "\r\nRanta\r\n";
+    for (int i = 0; i < 3; ++i) {
+        out += QByteArray::number(topLeft[i].first) + "\r\n" +
+               QByteArray::number(topLeft[i].second) + "\r\n";
+        if (i < 2) {
+            out += "Paikka\r\n";
+        }
+    }
+    return out + extra;
+}
+
+} // namespace
+
+class SetupWindow : public World {
+protected:
+    SetupWindow() {
+        // Every test lays out its own maps.
+        QDir(maps()).removeRecursively();
+        QDir().mkpath(maps());
+    }
+
+    QString maps() const { return path("\\data\\maps"); }
+
+    // A map folder with its overview and spot pictures, each of its own size so
+    // a test can tell which one was loaded.
+    void writeMap(const QString& folder, QSize overview = QSize(200, 200)) {
+        QDir(maps()).mkpath(folder);
+        writePicture(folder + "/1.gif", overview, Qt::darkGreen);
+        for (int spot = 1; spot <= 3; ++spot) {
+            writePicture(folder + QString("/taka%1.gif").arg(spot), QSize(360 + spot, 400),
+                         Qt::blue);
+        }
+    }
+    void writePicture(const QString& name, QSize size, QColor colour) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        // Qt writes no GIF; its reader knows a PNG by its content whatever the name.
+        ASSERT_TRUE(image.save(maps() + "/" + name, "PNG"));
+    }
+    void writeFile(const QString& name, const QByteArray& bytes) {
+        QFile file(maps() + "/" + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    Aloita* open() {
+        forms.show("aloita");
+        settle();
+        return forms.find<Aloita>("aloita");
+    }
+    QListWidget* list() const { return control<QListWidget>("aloita", "File1"); }
+    QStringList listed() const {
+        QStringList names;
+        for (int i = 0; i < list()->count(); ++i) {
+            names << list()->item(i)->text();
+        }
+        return names;
+    }
+    // Clicks an entry of the map list where a player would.
+    void clickMap(const QString& name) {
+        const auto found = list()->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name.toStdString() << " is not listed";
+        list()->scrollToItem(found.first());
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list()->visualItemRect(found.first()).center());
+        settle();
+    }
+    Label* marker(int spot) const {
+        return control<Label>("aloita", QString("paikka%1").arg(spot));
+    }
+    QList<QPoint> markerPlaces() const {
+        return {marker(1)->pos(), marker(2)->pos(), marker(3)->pos()};
+    }
+    QList<int> frames() const {
+        return {marker(1)->borderStyle(), marker(2)->borderStyle(), marker(3)->borderStyle()};
+    }
+
+    // Everything a click on the list or a marker can change.
+    struct Seen {
+        QString mapName;
+        qint16 spot;
+        QList<QPoint> places;
+        QList<int> frames;
+        QString pictureFile;
+        QSize pictureSize;
+        bool operator==(const Seen&) const = default;
+    };
+    Seen seen() const {
+        const Form* aloita = window("aloita");
+        return {state.map_name, state.spot_choice,     markerPlaces(),
+                frames(),       aloita->pictureFile(), aloita->picture().size()};
+    }
+};
+
+TEST_F(SetupWindow, LaysOutTheWindowAndListsTheDescriptionsByName) {
+    writeFile("b.ars", "");
+    writeFile("A.ARS", "");
+    writeFile("c.ars", "");
+    writeFile("notes.txt", "");
+    QDir(maps()).mkpath("folder.ars");
+
+    Form* aloita = forms.get("aloita");
+    ASSERT_TRUE(aloita);
+    EXPECT_EQ(aloita->windowTitle(), "Norppala");
+    EXPECT_EQ(aloita->size(), QSize(337, 201));
+    EXPECT_TRUE(aloita->picture().isNull());
+    // Before the window is first active the markers are opaque squares.
+    for (int spot = 1; spot <= 3; ++spot) {
+        EXPECT_FALSE(marker(spot)->isTransparent());
+    }
+    EXPECT_EQ(marker(1)->geometry(), QRect(80, 160, 40, 40));
+    EXPECT_EQ(marker(2)->geometry(), QRect(40, 160, 40, 40));
+    EXPECT_EQ(marker(3)->geometry(), QRect(0, 160, 40, 40));
+
+    open();
+    for (int spot = 1; spot <= 3; ++spot) {
+        EXPECT_TRUE(marker(spot)->isTransparent());
+        EXPECT_EQ(marker(spot)->borderStyle(), 0);
+        EXPECT_EQ(marker(spot)->focusPolicy(), Qt::NoFocus);
+    }
+    const auto* label = control<Label>("aloita", "Label1");
+    EXPECT_EQ(label->text(),
+              "Valitse kenttä alapuolelta. Klikkaa hiirellä ympyrää ja paina sitten Aloita.");
+    EXPECT_EQ(label->geometry(), QRect(200, 0, 137, 73));
+    EXPECT_EQ(label->textColor(), look::cyan);
+    const auto* start = control<QPushButton>("aloita", "Command1");
+    EXPECT_EQ(start->text(), "Aloita");
+    EXPECT_EQ(start->geometry(), QRect(200, 176, 137, 25));
+    EXPECT_EQ(list()->geometry(), QRect(208, 80, 121, 84));
+    EXPECT_EQ(control<Line>("aloita", "Line1")->from(), QPoint(200, 0));
+    EXPECT_EQ(control<Line>("aloita", "Line2")->to(), QPoint(200, 200));
+
+    // Tab goes from "Aloita" to the map list.
+    QWidget* next = start->nextInFocusChain();
+    while (next != start && !(next->focusPolicy() & Qt::TabFocus)) {
+        next = next->nextInFocusChain();
+    }
+    EXPECT_EQ(next, list());
+
+    EXPECT_EQ(listed(), (QStringList{"A.ARS", "b.ars", "c.ars"}));
+    EXPECT_FALSE(control<Label>("aloita", "viesti")->isVisible());
+}
+
+TEST_F(SetupWindow, SaysSoWhenThereAreNoMapsToChoose) {
+    open();
+    const auto* note = control<Label>("aloita", "viesti");
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->text().contains("ei ole yhtään karttaa"));
+    forms.unload("aloita");
+    settle();
+
+    QDir(maps()).removeRecursively();
+    open();
+    EXPECT_TRUE(listed().isEmpty());
+    const auto* missing = control<Label>("aloita", "viesti");
+    EXPECT_TRUE(missing->isVisible());
+    EXPECT_TRUE(missing->text().contains("puuttuu kansio data\\maps"));
+    // Nothing to start with either.
+    click("aloita", "Command1");
+    EXPECT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(window("aloita"));
+}
+
+TEST_F(SetupWindow, ADescriptionLoadsTheMapOfTheFolderItsFirstLineNames) {
+    writeMap("jarvi", QSize(180, 190));
+    writeMap("lake", QSize(50, 50));
+    writeFile("lake.ars",
+              description("jarvi", {{{48, 36}, {94, 134}, {122, 72}}}, "999\r\n999\r\n"));
+    Aloita* aloita = open();
+    clickMap("lake.ars");
+
+    EXPECT_EQ(state.map_name, "jarvi");
+    EXPECT_EQ(markerPlaces(), (QList<QPoint>{{36, 48}, {134, 94}, {72, 122}}));
+    EXPECT_EQ(aloita->pictureFile(), path("\\data\\maps\\jarvi\\1.gif"));
+    EXPECT_EQ(aloita->picture().size(), QSize(180, 190));
+    EXPECT_EQ(aloita->loadedMap(), "lake.ars");
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+
+    const Seen once = seen();
+    clickMap("lake.ars");
+    EXPECT_EQ(seen(), once);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(SetupWindow, NumberLinesPlaceTheMarkersInsideTheWindow) {
+    writeMap("jarvi");
+    writeFile("rough.ars", "jarvi\r\nx\r\n  60  \r\nabc\r\ny\r\n1 20\r\n-50\r\nz\r\n1e30\r\n"
+                           "99999999999999999999999999999999999999999999");
+    open();
+    clickMap("rough.ars");
+    EXPECT_EQ(markerPlaces(), (QList<QPoint>{{0, 60}, {0, 120}, {297, 161}}));
+    for (int spot = 1; spot <= 3; ++spot) {
+        EXPECT_TRUE(window("aloita")->rect().contains(marker(spot)->geometry()));
+    }
+}
+
+TEST_F(SetupWindow, ARefusedDescriptionChangesNothing) {
+    writeMap("jarvi");
+    writeMap("ilman2");
+    QFile::remove(maps() + "/ilman2/taka2.gif");
+    writeMap("ilman1");
+    QFile::remove(maps() + "/ilman1/1.gif");
+    writeFile("good.ars", description("jarvi", {{{48, 36}, {94, 134}, {122, 72}}}));
+    const std::array<std::pair<int, int>, 3> elsewhere{{{1, 1}, {2, 2}, {3, 3}}};
+    const std::vector<std::pair<QString, QByteArray>> bad{
+        {"no_taka2.ars", description("ilman2", elsewhere)},
+        {"no_overview.ars", description("ilman1", elsewhere)},
+        {"no_folder.ars", description("puuttuu", elsewhere)},
+        {"short.ars", "jarvi\r\nx\r\n1\r\n2\r\n"},
+        {"up.ars", description("..", elsewhere)},
+        {"slash.ars", description("jarvi/../jarvi", elsewhere)},
+        {"backslash.ars", description("..\\maps", elsewhere)},
+        {"empty_name.ars", description("", elsewhere)},
+        {"gone.ars", description("jarvi", elsewhere)},
+    };
+    for (const auto& [name, bytes] : bad) {
+        writeFile(name, bytes);
+    }
+    open();
+    clickMap("good.ars");
+    click("aloita", "paikka2");
+    // Listed when the window opened, gone by the time it is clicked.
+    QFile::remove(maps() + "/gone.ars");
+
+    const Seen before = seen();
+    for (const auto& [name, bytes] : bad) {
+        dialogs.messages.clear();
+        clickMap(name);
+        EXPECT_EQ(seen(), before) << name.toStdString();
+        ASSERT_EQ(dialogs.messages.size(), 1) << name.toStdString();
+        EXPECT_TRUE(dialogs.messages.first().startsWith("Norppala|"));
+        EXPECT_TRUE(dialogs.messages.first().contains(name)) << name.toStdString();
+        EXPECT_EQ(list()->currentItem()->text(), "good.ars");
+    }
+    EXPECT_TRUE(dialogs.messages.first().contains("Karttaa \"gone.ars\" ei voitu avata"));
+
+    // Refused before anything was loaded: still no map and no picture.
+    forms.unload("aloita");
+    settle();
+    state.map_name.clear();
+    open();
+    clickMap("short.ars");
+    EXPECT_TRUE(state.map_name.isEmpty());
+    EXPECT_TRUE(window("aloita")->picture().isNull());
+    EXPECT_EQ(markerPlaces(), (QList<QPoint>{{80, 160}, {40, 160}, {0, 160}}));
+    EXPECT_EQ(list()->currentItem(), nullptr);
+}
+
+TEST_F(SetupWindow, OnlyTheLastClickedMarkerIsFramedAndItsSpotChosen) {
+    writeMap("jarvi");
+    writeMap("kivi");
+    writeFile("jarvi.ars", description("jarvi", {{{48, 36}, {94, 134}, {122, 72}}}));
+    writeFile("kivi.ars", description("kivi", {{{10, 20}, {30, 40}, {50, 60}}}));
+    open();
+
+    // Before any map the markers stand at their first places and still take clicks.
+    click("aloita", "paikka2");
+    EXPECT_EQ(frames(), (QList<int>{0, 1, 0}));
+    EXPECT_EQ(state.spot_choice, 2);
+
+    // A map keeps the chosen spot framed, now at that map's place for it.
+    clickMap("jarvi.ars");
+    EXPECT_EQ(frames(), (QList<int>{0, 1, 0}));
+    EXPECT_EQ(state.spot_choice, 2);
+    EXPECT_EQ(marker(2)->pos(), QPoint(134, 94));
+    clickMap("kivi.ars");
+    EXPECT_EQ(marker(2)->pos(), QPoint(40, 30));
+    EXPECT_EQ(frames(), (QList<int>{0, 1, 0}));
+
+    click("aloita", "paikka3");
+    EXPECT_EQ(frames(), (QList<int>{0, 0, 1}));
+    EXPECT_EQ(state.spot_choice, 3);
+    click("aloita", "paikka3");
+    EXPECT_EQ(frames(), (QList<int>{0, 0, 1}));
+    EXPECT_EQ(state.spot_choice, 3);
+    click("aloita", "paikka1");
+    EXPECT_EQ(frames(), (QList<int>{1, 0, 0}));
+    EXPECT_EQ(state.spot_choice, 1);
+
+    // A marker stays clickable wherever a map puts it, even over the list.
+    writeFile("edge.ars", description("kivi", {{{161, 297}, {0, 0}, {1000000, 0}}}));
+    forms.unload("aloita");
+    settle();
+    open();
+    EXPECT_EQ(frames(), (QList<int>{0, 0, 0})); // a new visit frames nothing
+    EXPECT_EQ(state.spot_choice, 1);
+    clickMap("edge.ars");
+    click("aloita", "paikka1");
+    EXPECT_EQ(window("aloita")->childAt(310, 180), marker(1));
+}
+
+TEST_F(SetupWindow, AloitaClearsTheCatchAndGivesTheGameItsBackground) {
+    writeMap("jarvi");
+    writeFile("jarvi.ars", description("jarvi", {{{48, 36}, {94, 134}, {122, 72}}}));
+    // What an earlier game left behind.
+    state.fish_count = 2;
+    state.catch_table[1] = {Cell{}, Cell{QString("hauki")}, Cell{qint16(1234)}};
+    state.catch_table[2] = {Cell{}, Cell{QString("ahven")}, Cell{qint16(150)}};
+
+    open();
+    clickMap("jarvi.ars");
+    click("aloita", "paikka3");
+    click("aloita", "Command1");
+
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(state.fish_count, 0);
+    for (int row = 1; row <= Module1::kRows; ++row) {
+        for (int col = 1; col <= 2; ++col) {
+            EXPECT_EQ(state.catch_table[row][col], Cell{QString()}) << row << "," << col;
+        }
+    }
+    const QString background = path("\\data\\maps\\jarvi\\taka3.gif");
+    Form* peli = window("peli");
+    ASSERT_TRUE(peli);
+    EXPECT_EQ(peli->pictureFile(), background);
+    EXPECT_EQ(peli->picture().size(), QSize(363, 400));
+    if (auto* vesi = peli->findChild<Kelmo*>("vesi")) {
+        EXPECT_EQ(vesi->file(), background);
+    }
+    EXPECT_TRUE(peli->isVisible());
+    EXPECT_EQ(forms.active(), peli);
+    EXPECT_FALSE(window("aloita"));
+}
+
+TEST_F(SetupWindow, ThePreviousGamesMapAndSpotStartAgainWithoutNewClicks) {
+    writeMap("jarvi");
+    state.map_name = "jarvi";
+    state.spot_choice = 2;
+    open();
+    EXPECT_EQ(frames(), (QList<int>{0, 0, 0}));
+    click("aloita", "Command1");
+    ASSERT_TRUE(window("peli"));
+    EXPECT_EQ(window("peli")->pictureFile(), path("\\data\\maps\\jarvi\\taka2.gif"));
+    EXPECT_FALSE(window("aloita"));
+}
+
+TEST_F(SetupWindow, AloitaWithoutAMapASpotOrTheSpotsPictureStaysHere) {
+    writeMap("jarvi");
+    writeFile("jarvi.ars", description("jarvi", {{{48, 36}, {94, 134}, {122, 72}}}));
+    state.fish_count = 1;
+    state.catch_table[1] = {Cell{}, Cell{QString("hauki")}, Cell{qint16(1234)}};
+    open();
+
+    const auto expectRefused = [this](const char* why) {
+        ASSERT_EQ(dialogs.messages.size(), 1) << why;
+        EXPECT_TRUE(dialogs.messages.first().startsWith("Norppala|")) << why;
+        EXPECT_TRUE(window("aloita")) << why;
+        EXPECT_FALSE(window("peli")) << why;
+        EXPECT_EQ(state.fish_count, 1) << why;
+        EXPECT_EQ(state.catch_table[1][2], Cell{qint16(1234)}) << why;
+        dialogs.messages.clear();
+    };
+
+    click("aloita", "Command1");
+    expectRefused("no map");
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+
+    click("aloita", "paikka1");
+    click("aloita", "Command1");
+    expectRefused("no map, a spot");
+
+    state.spot_choice = 0;
+    clickMap("jarvi.ars");
+    click("aloita", "Command1");
+    expectRefused("a map, no spot");
+
+    // Taken away after the map was accepted.
+    QFile::remove(maps() + "/jarvi/taka3.gif");
+    click("aloita", "paikka3");
+    click("aloita", "Command1");
+    expectRefused("no picture for spot 3");
+
+    click("aloita", "paikka2");
+    click("aloita", "Command1");
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_TRUE(window("peli"));
+}
+
+TEST_F(SetupWindow, ShowsAShippedMap) {
+    ASSERT_TRUE(copyFolder(sourceDataFolder() + "/maps", maps()));
+    Aloita* aloita = open();
+    const QStringList names = listed();
+    ASSERT_FALSE(names.isEmpty());
+    clickMap(names.first());
+    click("aloita", "paikka2");
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
+    EXPECT_FALSE(aloita->picture().isNull());
+    if (qEnvironmentVariableIsSet("NORPPALA_SHOTS")) {
+        aloita->grab().save(qEnvironmentVariable("NORPPALA_SHOTS") + "/aloita.png");
+    }
+}
