@@ -164,16 +164,6 @@ TEST(RefuseReason, RefusesEveryNameThatIsNotOneSafeFile) {
     }
 }
 
-TEST(SaveResultFile, WritesTheFileAndReplacesItWhole) {
-    DataFolder folder;
-    EXPECT_EQ(saveResultFile(catchOf({{"hauki", 1500}, {"ahven", 245}}), folder.appPath, "Ville"),
-              std::nullopt);
-    EXPECT_EQ(saveResultFile(catchOf({{"ahven", 90}}), folder.appPath, "Ville"), std::nullopt);
-    EXPECT_EQ(readAll(folder.data + "/Ville.kal"),
-              QByteArray("ahven = 90g\r\nN\xE4m\xE4 kalat sai Ville\r\n"));
-    EXPECT_EQ(folder.entries(), QStringList{"Ville.kal"});
-}
-
 TEST(SaveResultFile, FailedWriteKeepsTheOldFileAndIsReported) {
     DataFolder folder;
     const QString file = folder.data + "/Ville.kal";
