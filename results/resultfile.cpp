@@ -61,7 +61,7 @@ QString dataFolder(const QString& appPath) {
 
 QString problemWriting(const QString& path, const QString& why) {
     return QStringLiteral("Tulosta ei voitu tallentaa tiedostoon %1.\n%2\n"
-                          "Aiemmin tallennettu tulos on ennallaan.")
+                          "Jos tällä nimellä oli jo tulos, se on ennallaan.")
         .arg(QDir::toNativeSeparators(path), why);
 }
 
@@ -134,7 +134,8 @@ std::optional<QString> saveResultFile(const Module1& state, const QString& appPa
         const QString why = file->errorString();
         file->cancelWriting();
         file->commit();
-        return problemWriting(path, why.isEmpty() ? QStringLiteral("Levy on täynnä.") : why);
+        return problemWriting(path,
+                              why.isEmpty() ? QStringLiteral("Kirjoittaminen keskeytyi.") : why);
     }
     if (!file->commit()) {
         return problemWriting(path, file->errorString());
