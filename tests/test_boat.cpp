@@ -1,0 +1,128 @@
+#include "test_game_world.h"
+
+namespace {
+
+using Boat = GameWorld;
+
+} // namespace
+
+TEST_F(Boat, StepsStopAtTheLimitsAndCarryWaterAndFish) {
+    startGame(1, 3);
+    click("peli", "Command4");
+    const float width = float(sprite("vene")->width());
+    auto expectFollowing = [&](const char* what) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(sprite("vesi")->top(), sprite("vene")->top() + width);
+        EXPECT_EQ(sprite("kala")->top(), sprite("vene")->top() + width - 40);
+        EXPECT_EQ(sprite("mies")->top(), sprite("vene")->top() - 16);
+    };
+    // At the start the water and fish stand at their own design places.
+    EXPECT_EQ(sprite("vesi")->top(), 136);
+    EXPECT_EQ(sprite("kala")->top(), 104);
+
+    click("peli", "Command1");
+    EXPECT_EQ(sprite("vene")->top(), 16);
+    EXPECT_EQ(state.boat_pos, 0);
+    EXPECT_EQ(timer("Timer1")->interval(), 5000);
+    expectFollowing("snap at the start");
+
+    for (int i = 1; i <= 9; ++i) {
+        click("peli", "Command2");
+        EXPECT_EQ(sprite("vene")->top(), 16 + 20 * i);
+        EXPECT_EQ(state.boat_pos, i);
+        expectFollowing("down");
+    }
+    EXPECT_EQ(sprite("vene")->top(), 196);
+    const int period = timer("Timer1")->interval();
+    click("peli", "Command2");
+    EXPECT_EQ(sprite("vene")->top(), 192);
+    EXPECT_EQ(sprite("mies")->top(), 176);
+    EXPECT_EQ(state.boat_pos, 9);
+    EXPECT_EQ(timer("Timer1")->interval(), period);
+    expectFollowing("snap at the bottom");
+
+    for (int i = 8; i >= 0; --i) {
+        click("peli", "Command1");
+        EXPECT_EQ(sprite("vene")->top(), 12 + 20 * i);
+        EXPECT_EQ(state.boat_pos, i);
+        expectFollowing("up");
+    }
+    click("peli", "Command1");
+    EXPECT_EQ(sprite("vene")->top(), 16);
+    EXPECT_EQ(sprite("mies")->top(), 0);
+    EXPECT_EQ(state.boat_pos, 0);
+    expectFollowing("snap at the top");
+}
+
+TEST_F(Boat, BiteClockPeriodFollowsTheDistanceToTheHotSpot) {
+    for (int spot : {1, 3}) {
+        SCOPED_TRACE(spot);
+        const int bonus = spot == 3 ? 2000 : 0;
+        startGame(spot, 4);
+        click("peli", "Command4");
+        const int expected[] = {20000, 20000, 20000, 10000, 5000, 10000, 20000};
+        for (int pos = 1; pos <= 6; ++pos) {
+            click("peli", "Command2");
+            EXPECT_EQ(timer("Timer1")->interval(), expected[pos] - bonus) << pos;
+        }
+        // A step replaces a period shortened by taps.
+        click("peli", "Command4");
+        click("peli", "Command3");
+        click("peli", "Command4");
+        EXPECT_EQ(timer("Timer1")->interval(), 20000 - bonus - 100);
+        click("peli", "Command1");
+        EXPECT_EQ(timer("Timer1")->interval(), 10000 - bonus);
+        forms.unload("peli");
+        settle();
+
+        startGame(spot, 0);
+        click("peli", "Command4");
+        click("peli", "Command2");
+        EXPECT_EQ(timer("Timer1")->interval(), 10000 - bonus);
+        click("peli", "Command1");
+        EXPECT_EQ(timer("Timer1")->interval(), 5000 - bonus);
+        forms.unload("peli");
+        settle();
+    }
+}
+
+TEST_F(Boat, AtTheHotSpotEveryBiteClockTickNibbles) {
+    startGame(1, 1);
+    click("peli", "Command4");
+    click("peli", "Command2");
+    click("peli", "Command4");
+    ASSERT_EQ(timer("Timer1")->interval(), 5000);
+    int nibbles = 0;
+    for (int i = 0; i < 30; ++i) {
+        state.koho_state = "koho3";
+        state.bite_roll = -1;
+        advance(5000);
+        nibbles += state.bite_roll >= 2 && state.bite_roll <= 8 ? 1 : 0;
+    }
+    EXPECT_EQ(nibbles, 30);
+}
+
+TEST_F(Boat, FirstStrikeRisesFromTheDesignPlace) {
+    startGame();
+    advance(1000);
+    hookFish(900);
+    click("peli", "Command4");
+    advance(100);
+    EXPECT_EQ(sprite("kala")->top(), 104 - 15);
+    advance(200);
+    EXPECT_EQ(state.fish_count, 0);
+    // 104 − 4 × 15 = 44 is past the landing line 16 + 137 − 100 = 53.
+    advance(100);
+    EXPECT_EQ(state.fish_count, 1);
+    EXPECT_EQ(sprite("kala")->top(), 16 + 137 - 40);
+
+    // From the rest place the fourth step stops exactly on the line: not yet landed.
+    click("peli", "Command4");
+    hookFish(900);
+    click("peli", "Command4");
+    advance(400);
+    EXPECT_EQ(sprite("kala")->top(), 53);
+    EXPECT_EQ(state.fish_count, 1);
+    advance(100);
+    EXPECT_EQ(state.fish_count, 2);
+}
