@@ -243,3 +243,54 @@ TEST_F(GameScreen, LopetaReturnsToTheMenuInEveryRodState) {
         settle();
     }
 }
+
+TEST_F(GameScreen, ScriptedPlayerFishesThreeMinutesAndSeesTheCatchInTheResults) {
+    startGame(2, 6);
+    QStringList seen;
+    int strikes = 0;
+    int changes = 0;
+    while (peli()) {
+        seen = catchLines();
+        const bool busy = timer("kala_nousee")->enabled() || timer("vaihto")->enabled();
+        if (state.line_in_water && shown("mies") == path("\\data\\mies_kala.gif")) {
+            strikes += state.fish_hooked ? 1 : 0;
+            click("peli", "Command4");
+        } else if (!state.line_in_water && !busy) {
+            if (state.koho_state == "koho1") {
+                click("peli", "Command5");
+                ++changes;
+            } else if (state.boat_pos < state.hotspot_pos) {
+                click("peli", "Command2");
+            } else if (state.boat_pos > state.hotspot_pos) {
+                click("peli", "Command1");
+            } else {
+                click("peli", "Command4");
+            }
+        } else if (state.line_in_water && state.koho_state == "koho1" && !busy) {
+            click("peli", "Command4");
+        }
+        advance(100);
+    }
+    EXPECT_EQ(clock.now(), 180000);
+    EXPECT_GT(strikes, 5);
+    EXPECT_GT(changes, 0);
+    ASSERT_TRUE(forms.isLoaded("loppu"));
+
+    QStringList caught;
+    int total = 0;
+    for (int row = 1; row <= state.fish_count; ++row) {
+        caught << catchLine(state, row);
+        total += cellWeight(state.catch_table[row][2]);
+    }
+    // Every hooked fish lands, unless it was still rising when the time ran out.
+    EXPECT_LE(caught.size(), strikes);
+    EXPECT_GE(caught.size(), strikes - 1);
+    EXPECT_EQ(seen, caught);
+    auto* results = control<QListWidget>("loppu", "List1");
+    QStringList listed;
+    for (int i = 0; i < results->count(); ++i) {
+        listed << results->item(i)->text();
+    }
+    EXPECT_EQ(listed, caught);
+    EXPECT_EQ(control<QLabel>("loppu", "tot")->text(), QString::number(total) + "g");
+}
