@@ -86,22 +86,6 @@ TEST_F(Boat, BiteClockPeriodFollowsTheDistanceToTheHotSpot) {
     }
 }
 
-TEST_F(Boat, AtTheHotSpotEveryBiteClockTickNibbles) {
-    startGame(1, 1);
-    click("peli", "Command4");
-    click("peli", "Command2");
-    click("peli", "Command4");
-    ASSERT_EQ(timer("Timer1")->interval(), 5000);
-    int nibbles = 0;
-    for (int i = 0; i < 30; ++i) {
-        state.koho_state = "koho3";
-        state.bite_roll = -1;
-        advance(5000);
-        nibbles += state.bite_roll >= 2 && state.bite_roll <= 8 ? 1 : 0;
-    }
-    EXPECT_EQ(nibbles, 30);
-}
-
 TEST_F(Boat, FirstStrikeRisesFromTheDesignPlace) {
     startGame();
     advance(1000);
