@@ -10,11 +10,15 @@ Ohje::Ohje(Forms& forms)
     : Form(forms, QStringLiteral("ohje"), QStringLiteral("Norppala"), QSize(426, 358)) {
     setPicture(QStringLiteral(":/pictures/ohje_corner.png"));
     Clock& clock = context().clock;
+    // The system font here runs wider than the small captions' boxes were
+    // drawn for; its condensed cut keeps each caption on its one line.
+    QFont caption = look::systemFont(8.25);
+    caption.setStretch(QFont::SemiCondensed);
 
     Label1 = new Label(this, QStringLiteral("Label1"), QRect(8, 8, 153, 57),
                        QStringLiteral("Norppala Ohje"), look::arial(12, true));
     Label2 = new Label(this, QStringLiteral("Label2"), QRect(0, 56, 81, 17),
-                       QStringLiteral("Ahventen koot:"), look::systemFont(8.25));
+                       QStringLiteral("Ahventen koot:"), caption);
     // The size pictures are part of the window, smallest on the left; the game
     // never changes them.
     Kelmo1 = new Kelmo(this, clock, QStringLiteral("Kelmo1"), QRect(16, 80, 41, 65),
@@ -24,7 +28,7 @@ Ohje::Ohje(Forms& forms)
     Kelmo3 = new Kelmo(this, clock, QStringLiteral("Kelmo3"), QRect(160, 80, 65, 97),
                        QStringLiteral(":/pictures/help_ahven_iso.gif"));
     Label3 = new Label(this, QStringLiteral("Label3"), QRect(0, 208, 81, 17),
-                       QStringLiteral("Haukien koot:"), look::systemFont(8.25));
+                       QStringLiteral("Haukien koot:"), caption);
     Kelmo4 = new Kelmo(this, clock, QStringLiteral("Kelmo4"), QRect(24, 232, 25, 57),
                        QStringLiteral(":/pictures/help_hauki_pieni.gif"));
     Kelmo5 = new Kelmo(this, clock, QStringLiteral("Kelmo5"), QRect(80, 232, 41, 89),
