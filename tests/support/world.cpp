@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -62,6 +63,23 @@ bool World::click(const QString& windowName, const QString& name) {
         return false;
     }
     QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    settle();
+    return true;
+}
+
+bool World::clickItem(const QString& windowName, const QString& list, const QString& text) {
+    auto* widget = control<QListWidget>(windowName, list);
+    if (!widget) {
+        return false;
+    }
+    const auto items = widget->findItems(text, Qt::MatchExactly);
+    if (items.isEmpty()) {
+        ADD_FAILURE() << "no entry " << text.toStdString() << " in " << list.toStdString();
+        return false;
+    }
+    widget->scrollToItem(items.first());
+    QTest::mouseClick(widget->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      widget->visualItemRect(items.first()).center());
     settle();
     return true;
 }

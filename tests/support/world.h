@@ -46,6 +46,8 @@ protected:
     // Clicks a control the way a player would: only an enabled, visible control
     // reacts. Returns false (and fails the test) if it could not be clicked.
     bool click(const QString& windowName, const QString& name);
+    // Clicks the entry of a list that reads `text`; false (and a failure) if there is none.
+    bool clickItem(const QString& windowName, const QString& list, const QString& text);
     // Moves the mouse over a control (or over the window itself when name is empty).
     void hover(const QString& windowName, const QString& name, QPoint at = QPoint(2, 2));
     // Lets virtual time pass, firing every tick due.

@@ -1,0 +1,130 @@
+#include "platform/kelmo.h"
+#include "platform/text1252.h"
+#include "support/world.h"
+
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The whole way through the windows, as a player goes it, on the shipped maps.
+class FullCycle : public World {
+protected:
+    QStringList listLines(const QString& windowName) const {
+        QStringList lines;
+        auto* list = control<QListWidget>(windowName, "List1");
+        for (int i = 0; list && i < list->count(); ++i) {
+            lines << list->item(i)->text();
+        }
+        return lines;
+    }
+
+    // A plain player: lifts the line whenever the angler notices a nibble,
+    // changes an eaten worm, and lowers the line again.
+    void fishFor(qint64 ms) {
+        const qint64 end = clock.now() + ms;
+        while (clock.now() < end && forms.isLoaded("peli")) {
+            auto* lift = control<QPushButton>("peli", "Command4");
+            auto* worm = control<QPushButton>("peli", "Command5");
+            auto* angler = control<Kelmo>("peli", "mies");
+            if (state.line_in_water && angler->file().endsWith("mies_kala.gif")) {
+                click("peli", "Command4");
+            } else if (!state.line_in_water && state.koho_state == "koho1" && worm->isEnabled()) {
+                click("peli", "Command5");
+            } else if (!state.line_in_water && lift->isEnabled() && state.fish_weight == 0) {
+                click("peli", "Command4");
+            }
+            advance(100);
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(FullCycle, MenuSetupGameResultsSaveAndBackToTheMenu) {
+    forms.show("menu");
+    settle();
+    ASSERT_TRUE(click("menu", "Label2")); // "Pelaa"
+    EXPECT_EQ(forms.loadedNames(), QStringList{"aloita"});
+
+    ASSERT_TRUE(clickItem("aloita", "File1", "Pitkajarvi.ars"));
+    EXPECT_EQ(state.map_name, "pitka");
+    ASSERT_TRUE(click("aloita", "paikka2"));
+    EXPECT_EQ(state.spot_choice, 2);
+    ASSERT_TRUE(click("aloita", "Command1")); // "Aloita"
+    EXPECT_EQ(forms.loadedNames(), QStringList{"peli"});
+    EXPECT_EQ(window("peli")->pictureFile(), path("\\data\\maps\\pitka\\taka2.gif"));
+    EXPECT_EQ(control<Kelmo>("peli", "vesi")->file(), path("\\data\\maps\\pitka\\taka2.gif"));
+    EXPECT_EQ(state.spot_bonus, 1000);
+    EXPECT_TRUE(players.of("peli").contains("PlayMusic(True)"));
+
+    fishFor(179 * 1000);
+    ASSERT_TRUE(forms.isLoaded("peli"));
+    EXPECT_EQ(control<QWidget>("peli", "Label5")->property("text").toString(), "2");
+    advance(1000);
+    EXPECT_EQ(forms.loadedNames(), QStringList{"loppu"});
+    EXPECT_GT(state.fish_count, 0) << "a player who lifts on every nibble lands something";
+
+    const QStringList lines = listLines("loppu");
+    int total = 0;
+    ASSERT_EQ(lines.size(), state.fish_count);
+    for (int row = 1; row <= state.fish_count; ++row) {
+        EXPECT_EQ(lines[row - 1], catchLine(state, row));
+        total += cellWeight(state.catch_table[row][2]);
+    }
+    EXPECT_EQ(control<QWidget>("loppu", "tot")->property("text").toString(),
+              QString::number(total) + "g");
+
+    dialogs.answers.push_back(QString::fromUtf8("Jörö"));
+    ASSERT_TRUE(click("loppu", "Command2")); // "Tallenna Tulos"
+    QFile saved(path(QString::fromUtf8("\\data\\Jörö.kal")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    QByteArray expected;
+    for (const QString& line : lines) {
+        expected += line.toLatin1() + "\r\n";
+    }
+    expected += *toWindows1252(QString::fromUtf8("Nämä kalat sai Jörö")) + "\r\n";
+    EXPECT_EQ(saved.readAll(), expected);
+    EXPECT_EQ(dialogs.questions, QStringList{"Norppala|Kuka olet?"});
+
+    players.clear();
+    ASSERT_TRUE(click("loppu", "Command1")); // "OK"
+    EXPECT_EQ(forms.loadedNames(), QStringList{"menu"});
+    EXPECT_EQ(players.of("menu").last(), "PlayMusic(True)");
+}
+
+TEST_F(FullCycle, ASecondGameStartsAfreshOnTheSameMapAndLopetaSkipsTheResults) {
+    state.map_name = "kivi";
+    state.spot_choice = 3;
+    state.fish_count = 2;
+    state.catch_table[1][1] = QString("hauki");
+    state.catch_table[1][2] = qint16(1500);
+    forms.show("menu");
+    settle();
+    ASSERT_TRUE(click("menu", "Label2"));
+    ASSERT_TRUE(click("aloita", "Command1")); // nothing clicked: the last map and spot again
+    ASSERT_TRUE(forms.isLoaded("peli"));
+    EXPECT_EQ(window("peli")->pictureFile(), path("\\data\\maps\\kivi\\taka3.gif"));
+    EXPECT_EQ(state.fish_count, 0);
+    EXPECT_EQ(state.catch_table[1][1], Cell(QString()));
+    EXPECT_EQ(state.spot_bonus, 2000);
+
+    advance(30 * 1000);
+    ASSERT_TRUE(click("peli", "Command6")); // "Lopeta"
+    EXPECT_EQ(forms.loadedNames(), QStringList{"menu"});
+    advance(200 * 1000);
+    EXPECT_EQ(forms.loadedNames(), QStringList{"menu"});
+}
+
+TEST_F(FullCycle, PoistuEndsTheProgramOnceTheLastWindowIsGone) {
+    QSignalSpy last(&forms, &Forms::lastWindowClosed);
+    forms.show("menu");
+    settle();
+    ASSERT_TRUE(click("menu", "Label3")); // "Tekijät"
+    ASSERT_TRUE(click("menu", "Label5")); // "Poistu" closes the credits too
+    EXPECT_TRUE(forms.loadedNames().isEmpty());
+    EXPECT_EQ(last.count(), 1);
+}
