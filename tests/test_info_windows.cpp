@@ -64,12 +64,6 @@ TEST_F(InfoWindowsTest, ClosingCreditsOrHelpRestartsTheMenuMusic) {
     settle();
     EXPECT_EQ(window("ohje"), nullptr);
     EXPECT_EQ(players.of("menu"), restart);
-
-    players.clear();
-    click("menu", "Label6");
-    click("ohje", "Command1");
-    EXPECT_EQ(window("ohje"), nullptr);
-    EXPECT_EQ(players.of("menu"), restart);
 }
 
 TEST_F(InfoWindowsTest, ShowingAnOpenInfoWindowAgainOpensNoSecondOne) {
