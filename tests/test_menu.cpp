@@ -143,7 +143,7 @@ TEST_F(MenuTest, PelaaStopsTheMusicOpensSetupAndClosesCreditsButNotHelp) {
     EXPECT_EQ(forms.active(), window("aloita"));
 }
 
-TEST_F(MenuTest, LayoutMatchesTheDesign) {
+TEST_F(MenuTest, EveryControlSitsInItsBoxWithItsTextAndColour) {
     Form* menu = window("menu");
     EXPECT_EQ(menu->windowTitle(), "Norppala");
     EXPECT_EQ(menu->size(), QSize(299, 261));
