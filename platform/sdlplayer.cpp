@@ -95,6 +95,9 @@ private:
     }
 
     bool tryOpen(int rate) {
+        // SDL would otherwise turn SIGINT and SIGTERM into quit events that the Qt
+        // event loop never reads, so the game could not be stopped from outside.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             return false;
         }
