@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 HEADLESS = QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 
-.PHONY: all play test deps build configure clean format
+.PHONY: all play test deps build configure clean format screenshots
 
 all: build
 
@@ -26,6 +26,9 @@ play: build
 
 test: build
 	cd $(BUILD) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
+
+screenshots: build
+	$(BUILD)/norppala_screenshots docs
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
