@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation
     xvfb xauth
+    desktop-file-utils appstream
 )
 here=$(dirname "$0")
 if [ -f "$here/asset-deps.txt" ]; then
