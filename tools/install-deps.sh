@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation
     xvfb xauth
+    clang libclang-rt-14-dev
     desktop-file-utils appstream
 )
 here=$(dirname "$0")
