@@ -1,3 +1,4 @@
+#include "app/startup.h"
 #include "app/windows.h"
 #include "game/module1.h"
 #include "platform/clock.h"
@@ -20,6 +21,9 @@ int main(int argc, char* argv[]) {
     QtDialogs dialogs;
     Context context{clock, random, dialogs, [](const QString&) { return makeSdlPlayer(); },
                     programFolder()};
+    if (!checkDataFolder(context.appPath, dialogs)) {
+        return 1;
+    }
     Module1 state;
     Forms forms(context);
     registerWindows(forms, state);
