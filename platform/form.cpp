@@ -6,7 +6,9 @@
 #include "platform/timer.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QPainter>
 
 Form::Form(Forms& forms, const QString& name, const QString& caption, QSize clientSize)
@@ -56,8 +58,11 @@ SoundPlayer* Form::makePlayer() {
 void Form::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (!picture_.isNull()) {
+        // Pixel art: on a high-density screen every picture pixel becomes a
+        // sharp block, never a blur.
         QPainter painter(this);
-        painter.drawImage(0, 0, picture_);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(QRect(QPoint(0, 0), picture_.size()), picture_);
     }
 }
 
@@ -87,7 +92,11 @@ void Form::shutDown() {
     player_.reset();
 }
 
-Forms::Forms(Context& context) : context_(context) {}
+Forms::Forms(Context& context) : context_(context) {
+    if (QCoreApplication* app = QCoreApplication::instance()) {
+        app->installEventFilter(this);
+    }
+}
 
 Forms::~Forms() {
     for (const QString& name : open_.keys()) {
@@ -170,6 +179,29 @@ void Forms::unload(const QString& name) {
     if (open_.isEmpty()) {
         emit lastWindowClosed();
     }
+}
+
+bool Forms::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
+        return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_M || key->isAutoRepeat() ||
+        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        return false;
+    }
+    auto* widget = static_cast<QWidget*>(watched);
+    // An M typed into a text field is a letter, not the sound key.
+    if (widget->inherits("QLineEdit") || widget->inherits("QTextEdit") ||
+        widget->inherits("QPlainTextEdit") || widget->inherits("QAbstractSpinBox")) {
+        return false;
+    }
+    QWidget* window = widget->window();
+    if (open_.value(window->objectName()) != window) {
+        return false;
+    }
+    setSoundMuted(!soundMuted());
+    return true;
 }
 
 void Forms::flushUnloaded() {

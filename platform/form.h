@@ -102,6 +102,10 @@ signals:
     // Every window is closed: the program should end.
     void lastWindowClosed();
 
+protected:
+    // The M key of any open window mutes or unmutes the game's sound.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     friend class Form;
     void noteActivated(Form* form);

@@ -66,6 +66,8 @@ public:
         const int channel = static_cast<int>(channelsInUse_.size());
         channelsInUse_.push_back(true);
         Mix_AllocateChannels(channel + 1);
+        // A new channel starts at full volume, muted or not.
+        Mix_Volume(channel, muted ? 0 : MIX_MAX_VOLUME);
         return channel;
     }
 
@@ -76,8 +78,19 @@ public:
         }
     }
 
-    // The player whose music is playing now, if any.
+    // The player whose music is playing now, if any, and the volume it asked for.
     const void* musicOwner = nullptr;
+    int musicVolume = MIX_MAX_VOLUME;
+    bool muted = false;
+
+    // Sets the mixer's volumes from the owner's volume and the mute.
+    void applyVolumes() {
+        if (!open_) {
+            return;
+        }
+        Mix_VolumeMusic(muted ? 0 : musicVolume);
+        Mix_Volume(-1, muted ? 0 : MIX_MAX_VOLUME);
+    }
 
 private:
     Mixer() = default;
@@ -108,6 +121,7 @@ private:
         }
         Mix_AllocateChannels(0);
         open_ = true;
+        applyVolumes();
         return true;
     }
 
@@ -186,8 +200,10 @@ public:
 
 private:
     void applyVolume() {
-        if (Mixer::instance().isOpen() && Mixer::instance().musicOwner == this) {
-            Mix_VolumeMusic(volume_ * MIX_MAX_VOLUME / 100);
+        Mixer& mixer = Mixer::instance();
+        if (mixer.isOpen() && mixer.musicOwner == this) {
+            mixer.musicVolume = volume_ * MIX_MAX_VOLUME / 100;
+            mixer.applyVolumes();
         }
     }
 
@@ -213,4 +229,14 @@ std::unique_ptr<SoundPlayer> makeSdlPlayer() {
 
 bool sdlAudioReady() {
     return Mixer::instance().isOpen();
+}
+
+void setSoundMuted(bool muted) {
+    Mixer& mixer = Mixer::instance();
+    mixer.muted = muted;
+    mixer.applyVolumes();
+}
+
+bool soundMuted() {
+    return Mixer::instance().muted;
 }

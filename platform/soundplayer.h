@@ -34,3 +34,8 @@ std::unique_ptr<SoundPlayer> makeSdlPlayer();
 
 // True once the SDL mixer is open on some driver (the real one or the dummy one).
 bool sdlAudioReady();
+
+// Silences every player's music and clips for the rest of the run, or lets them
+// be heard again at the volumes they had. Music started while muted stays silent.
+void setSoundMuted(bool muted);
+bool soundMuted();
