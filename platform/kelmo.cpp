@@ -208,6 +208,9 @@ void Kelmo::paintEvent(QPaintEvent*) {
     if (frame < 0) {
         return;
     }
+    const QImage& image = animation_->frames[static_cast<size_t>(frame)];
+    // Pixel art stays blocky on high-density screens.
     QPainter painter(this);
-    painter.drawImage(0, 0, animation_->frames[static_cast<size_t>(frame)]);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRect(QPoint(0, 0), image.size()), image);
 }

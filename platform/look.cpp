@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <cmath>
 
 namespace look {
@@ -49,6 +50,40 @@ QIcon programIcon() {
         return result;
     }();
     return icon;
+}
+
+QIcon pixelIcon(const QString& path) {
+    const QImage image(path);
+    QIcon icon;
+    if (image.isNull()) {
+        return icon;
+    }
+    icon.addPixmap(QPixmap::fromImage(image));
+    for (int factor : {2, 3, 4}) {
+        QPixmap big = QPixmap::fromImage(
+            image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        big.setDevicePixelRatio(factor);
+        icon.addPixmap(big);
+    }
+    return icon;
+}
+
+PixelPicture::PixelPicture(QWidget* parent, const QString& name, const QRect& box,
+                           const QString& path)
+    : QLabel(parent), image_(path) {
+    setObjectName(name);
+    setGeometry(box);
+    setPixmap(QPixmap::fromImage(image_));
+    setScaledContents(true);
+}
+
+void PixelPicture::paintEvent(QPaintEvent*) {
+    if (image_.isNull()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(rect(), image_);
 }
 
 Label::Label(QWidget* parent, const QString& name, const QRect& box, const QString& caption,

@@ -26,6 +26,24 @@ QFont systemFont(double points = 8.25, bool bold = false);
 // The program's 32 × 32 icon.
 QIcon programIcon();
 
+// A button icon from a pixel-art picture, with copies blown up by whole
+// pixels so that high-density screens show it sharp rather than smoothed.
+QIcon pixelIcon(const QString& path);
+
+// A picture stretched to fill its box pixel by pixel (nearest neighbour), so
+// that a small icon shown large stays blocky and sharp at any screen density.
+class PixelPicture : public QLabel {
+    Q_OBJECT
+public:
+    PixelPicture(QWidget* parent, const QString& name, const QRect& box, const QString& path);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage image_;
+};
+
 // A label: transparent or opaque, with or without a single-line border, and
 // clickable over its whole box. It reports mouse moves over it, so a window can
 // highlight it.
