@@ -10,6 +10,8 @@
 #include "platform/soundplayer.h"
 #include "platform/timer.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -38,7 +40,7 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QRect& box,
 QPushButton* makePictureButton(QWidget* parent, const QString& name, const QRect& box,
                                const QString& picture) {
     QPushButton* button = makeButton(parent, name, box, QString(), false);
-    button->setIcon(QIcon(picture));
+    button->setIcon(pixelIcon(picture));
     button->setIconSize(QSize(20, 20));
     return button;
 }
@@ -145,6 +147,59 @@ Peli::Peli(Forms& forms, Module1& state)
     connect(vaihto, &Timer::timeout, this, &Peli::on_vaihto_timeout);
     connect(kala_nousee, &Timer::timeout, this, &Peli::on_kala_nousee_timeout);
     connect(sano, &Timer::timeout, this, &Peli::on_sano_timeout);
+
+    // The game keys reach the game whichever control has the focus: a focused
+    // button would otherwise take space as its own click and the arrows as focus moves.
+    qApp->installEventFilter(this);
+}
+
+bool Peli::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != this) {
+        return false;
+    }
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (type == QEvent::KeyRelease) {
+        // The release of a game key must not finish a focused button's own click.
+        return key.key() == Qt::Key_Space && key.modifiers() == Qt::NoModifier;
+    }
+    return playKey(key);
+}
+
+bool Peli::playKey(const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return false;
+    }
+    QPushButton* button = nullptr;
+    bool repeats = false;
+    switch (key.key()) {
+    case Qt::Key_Up:
+        button = Command1;
+        repeats = true;
+        break;
+    case Qt::Key_Down:
+        button = Command2;
+        repeats = true;
+        break;
+    case Qt::Key_Space:
+        button = Command4;
+        break;
+    case Qt::Key_N:
+        button = Command3;
+        break;
+    case Qt::Key_V:
+        button = Command5;
+        break;
+    default:
+        return false;
+    }
+    // Holding an arrow rows on; holding the other keys must not toggle the
+    // line or eat through worms.
+    if ((repeats || !key.isAutoRepeat()) && button->isEnabled() && button->isVisible()) {
+        button->click();
+    }
+    return true;
 }
 
 QString Peli::data(const QString& gamePath) const {

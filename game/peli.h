@@ -5,6 +5,7 @@
 class Kelmo;
 class Label;
 class Line;
+class QKeyEvent;
 class QListWidget;
 class QPushButton;
 class SoundPlayer;
@@ -46,8 +47,11 @@ public slots:
 protected:
     void load() override;
     void activate() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Plays a key as a click on its button; true if the key belongs to the game.
+    bool playKey(const QKeyEvent& key);
     QString data(const QString& gamePath) const;
     void animateAngler(const QString& gamePath);
     void closeNibbleWindow(Timer* window);

@@ -5,8 +5,8 @@
 #include "platform/paths.h"
 #include "platform/soundplayer.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPixmap>
 
 namespace {
 const QString kName = QStringLiteral("menu");
@@ -22,11 +22,8 @@ Menu::Menu(Forms& forms, Module1& /*state*/)
     // Mouse moves over the bare background put the items back to yellow.
     setMouseTracking(true);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(16, 16, 68, 68);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/icon32.png")));
-    Image1->setScaledContents(true);
+    Image1 = new PixelPicture(this, QStringLiteral("Image1"), QRect(16, 16, 68, 68),
+                              QStringLiteral(":/pictures/icon32.png"));
 
     Label1 = new Label(this, QStringLiteral("Label1"), QRect(88, 16, 209, 65),
                        QStringLiteral("Tervetuloa pelaamaan Norppala:stä!"), look::arial(14.25));
@@ -50,9 +47,14 @@ Menu::Menu(Forms& forms, Module1& /*state*/)
     connect(Label3, &Label::clicked, this, &Menu::on_Label3_clicked);
     connect(Label6, &Label::clicked, this, &Menu::on_Label6_clicked);
     connect(Label5, &Label::clicked, this, &Menu::on_Label5_clicked);
-    for (Label* item : {Label2, Label3, Label6, Label5}) {
-        connect(item, &Label::mouseMoved, this, [this, item] { highlight(item); });
+    for (Label* item : items()) {
+        connect(item, &Label::mouseMoved, this, [this, item] {
+            keyItem_ = static_cast<int>(items().indexOf(item));
+            highlight(item);
+        });
     }
+    // The menu has no control that takes the focus, so it reads the keys itself.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void Menu::activate() {
@@ -68,11 +70,42 @@ void Menu::mouseMoveEvent(QMouseEvent* event) {
     // A move over a control reaches the window too when the control lets it
     // pass; only the bare background counts.
     if (childAt(event->position().toPoint()) == nullptr) {
-        for (Label* item : {Label2, Label3, Label5, Label6}) {
+        for (Label* item : items()) {
             item->setTextColor(look::yellow);
         }
+        keyItem_ = -1;
     }
     Form::mouseMoveEvent(event);
+}
+
+void Menu::keyPressEvent(QKeyEvent* event) {
+    const QList<Label*> all = items();
+    const int count = static_cast<int>(all.size());
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        // The first press lights the top or bottom item; later ones wrap round.
+        const int step = event->key() == Qt::Key_Down ? 1 : -1;
+        if (keyItem_ < 0) {
+            keyItem_ = step > 0 ? 0 : count - 1;
+        } else {
+            keyItem_ = (keyItem_ + step + count) % count;
+        }
+        for (Label* item : all) {
+            item->setTextColor(look::yellow);
+        }
+        highlight(all[keyItem_]);
+        return;
+    }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!event->isAutoRepeat() && keyItem_ >= 0) {
+            emit all[keyItem_]->clicked();
+        }
+        return;
+    default:
+        Form::keyPressEvent(event);
+    }
 }
 
 void Menu::highlight(Label* item) {

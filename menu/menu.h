@@ -4,13 +4,13 @@
 
 class Label;
 class Line;
-class QLabel;
+class PixelPicture;
 class SoundPlayer;
 struct Module1;
 
 // The main menu: greets the player, states the task and offers four items that
-// light up red under the mouse. It plays the menu music while it is the active
-// program window.
+// light up red under the mouse or the arrow keys (Enter chooses the lit one).
+// It plays the menu music while it is the active program window.
 class Menu : public Form {
     Q_OBJECT
 public:
@@ -25,11 +25,13 @@ public slots:
 protected:
     void activate() override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void highlight(Label* item);
+    QList<Label*> items() const { return {Label2, Label3, Label6, Label5}; }
 
-    QLabel* Image1;
+    PixelPicture* Image1;
     Label* Label1;
     Line* Line1;
     Line* Line2;
@@ -39,4 +41,6 @@ private:
     Label* Label5;
     Label* Label4;
     SoundPlayer* Rumpa1;
+    // The item the arrow keys have reached, or -1 before the first arrow press.
+    int keyItem_ = -1;
 };

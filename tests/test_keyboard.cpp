@@ -1,0 +1,197 @@
+#include "platform/look.h"
+#include "test_game_world.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+
+namespace {
+
+class GameKeys : public GameWorld {
+protected:
+    // A key as the keyboard delivers it: to the control with the focus, or to
+    // the window when no control has it.
+    void press(Qt::Key key, QWidget* to = nullptr) {
+        if (!to) {
+            to = peli()->focusWidget() ? peli()->focusWidget() : peli();
+        }
+        QTest::keyClick(to, key);
+        settle();
+    }
+    // A key held down long enough to repeat.
+    void repeat(Qt::Key key) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(peli(), &event);
+        settle();
+    }
+};
+
+class MenuKeys : public World {
+protected:
+    void SetUp() override {
+        forms.show(QStringLiteral("menu"));
+        settle();
+    }
+    void press(Qt::Key key) {
+        QTest::keyClick(window("menu"), key);
+        settle();
+    }
+    // Pelaa, Tekijät, Ohje, Poistu as Y (yellow), R (red) or ? (anything else).
+    std::string colours() const {
+        std::string result;
+        for (const char* name : {"Label2", "Label3", "Label6", "Label5"}) {
+            const QColor colour = control<Label>("menu", name)->textColor();
+            result += colour == look::yellow ? 'Y' : colour == look::red ? 'R' : '?';
+        }
+        return result;
+    }
+};
+
+} // namespace
+
+TEST_F(GameKeys, KeysPlayTheBoatTheLineTheTapAndTheWormOnlyWhenTheirButtonsCould) {
+    startGame(1, 3);
+    // The line starts in the water: the boat cannot move and the worm cannot change.
+    press(Qt::Key_Down);
+    press(Qt::Key_V);
+    EXPECT_EQ(sprite("vene")->top(), 16);
+    EXPECT_EQ(state.boat_pos, 0);
+    EXPECT_FALSE(timer("vaihto")->enabled());
+
+    press(Qt::Key_N);
+    EXPECT_EQ(timer("Timer1")->interval(), 4900);
+    EXPECT_EQ(shown("mies"), path("\\data\\mies_napautus.gif"));
+
+    press(Qt::Key_Space);
+    EXPECT_FALSE(state.line_in_water);
+    EXPECT_EQ(button("Command4")->text(), "Laske!");
+    EXPECT_EQ(buttons(), "ee-ee");
+    // A lifted line cannot be tapped.
+    press(Qt::Key_N);
+    EXPECT_EQ(timer("Timer1")->interval(), 4900);
+
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    EXPECT_EQ(sprite("vene")->top(), 56);
+    EXPECT_EQ(sprite("mies")->top(), 40);
+    EXPECT_EQ(state.boat_pos, 2);
+    press(Qt::Key_Up);
+    EXPECT_EQ(sprite("vene")->top(), 36);
+    EXPECT_EQ(state.boat_pos, 1);
+
+    state.koho_state = "koho1";
+    press(Qt::Key_V);
+    EXPECT_EQ(buttons(), "-----");
+    EXPECT_TRUE(timer("vaihto")->enabled());
+    // While the worm is changed every game key is dead.
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Space, Qt::Key_N, Qt::Key_V}) {
+        press(key);
+    }
+    EXPECT_EQ(sprite("vene")->top(), 36);
+    EXPECT_FALSE(state.line_in_water);
+    advance(5000);
+    EXPECT_EQ(state.koho_state, "koho3");
+
+    press(Qt::Key_Space);
+    EXPECT_TRUE(state.line_in_water);
+    EXPECT_EQ(button("Command4")->text(), "Nosta!");
+    EXPECT_EQ(buttons(), "--ee-");
+}
+
+TEST_F(GameKeys, SpaceLiftsOnceAndArrowsRowWhicheverControlHasTheFocus) {
+    startGame(1, 3);
+    bool inWater = state.line_in_water;
+    for (const char* name : {"Command3", "Command4", "List1", "Command6"}) {
+        SCOPED_TRACE(name);
+        QWidget* focused = control<QWidget>("peli", name);
+        if (!focused->isEnabled()) {
+            // Näpäytä is off while the line is up: lower it first.
+            press(Qt::Key_Space, peli());
+            inWater = state.line_in_water;
+        }
+        focused->setFocus();
+        const int period = timer("Timer1")->interval();
+        press(Qt::Key_Space, focused);
+        ASSERT_NE(peli(), nullptr) << "space must never quit";
+        EXPECT_EQ(state.line_in_water, !inWater);
+        EXPECT_EQ(timer("Timer1")->interval(), period) << "space must not tap the rod";
+        inWater = state.line_in_water;
+    }
+
+    if (state.line_in_water) {
+        press(Qt::Key_Space, peli());
+    }
+    QWidget* lift = button("Command4");
+    lift->setFocus();
+    press(Qt::Key_Down, lift);
+    press(Qt::Key_Down, lift);
+    EXPECT_EQ(state.boat_pos, 2);
+    EXPECT_EQ(peli()->focusWidget(), lift);
+}
+
+TEST_F(GameKeys, HeldArrowsKeepRowingButAHeldSpaceOrTapActsOnce) {
+    startGame(1, 3);
+    press(Qt::Key_Space);
+    ASSERT_FALSE(state.line_in_water);
+    repeat(Qt::Key_Down);
+    repeat(Qt::Key_Down);
+    EXPECT_EQ(state.boat_pos, 2);
+    repeat(Qt::Key_Space);
+    EXPECT_FALSE(state.line_in_water);
+    press(Qt::Key_Space);
+    const int period = timer("Timer1")->interval();
+    repeat(Qt::Key_N);
+    EXPECT_EQ(timer("Timer1")->interval(), period);
+}
+
+TEST_F(GameKeys, LopetaHasNoKey) {
+    startGame();
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_L, Qt::Key_Q, Qt::Key_Return, Qt::Key_Enter}) {
+        press(key, peli());
+    }
+    EXPECT_NE(peli(), nullptr);
+    EXPECT_EQ(window("menu"), nullptr);
+}
+
+TEST_F(MenuKeys, ArrowsLightOneItemAtATimeAndWrapRound) {
+    EXPECT_EQ(colours(), "YYYY");
+    // Enter with nothing lit chooses nothing.
+    press(Qt::Key_Return);
+    EXPECT_EQ(window("aloita"), nullptr);
+    EXPECT_NE(window("menu"), nullptr);
+
+    press(Qt::Key_Down);
+    EXPECT_EQ(colours(), "RYYY");
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    EXPECT_EQ(colours(), "YYRY");
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    EXPECT_EQ(colours(), "RYYY");
+    press(Qt::Key_Up);
+    EXPECT_EQ(colours(), "YYYR");
+
+    // The mouse and the keys share one highlight.
+    hover("menu", "Label3");
+    press(Qt::Key_Down);
+    EXPECT_EQ(colours(), "YYRY");
+}
+
+TEST_F(MenuKeys, EnterChoosesTheLitItemAsAClickWould) {
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    press(Qt::Key_Enter);
+    EXPECT_NE(window("credits"), nullptr);
+    EXPECT_NE(window("menu"), nullptr);
+
+    forms.show("menu");
+    settle();
+    press(Qt::Key_Up);
+    ASSERT_EQ(colours(), "RYYY");
+    players.clear();
+    press(Qt::Key_Return);
+    EXPECT_NE(window("aloita"), nullptr);
+    EXPECT_EQ(window("menu"), nullptr);
+    EXPECT_EQ(window("credits"), nullptr);
+    EXPECT_TRUE(players.of("menu").startsWith("Stop"));
+}
