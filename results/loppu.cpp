@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 #include "platform/look.h"
 
+#include <QDir>
 #include <QListWidget>
 #include <QPalette>
 #include <QPushButton>
@@ -86,7 +87,23 @@ void Loppu::on_Command2_clicked() {
     if (name.isEmpty()) {
         return;
     }
-    if (const auto problem = saveResultFile(state_, context().appPath, name, saveDevice_)) {
+    const ResultFolder folder = resultFolder(context().appPath, folderCheck_);
+    if (folder.playersOwn && !QDir().mkpath(folder.path)) {
+        context().dialogs.message(
+            this, QStringLiteral("Norppala"),
+            QStringLiteral("Tulosta ei voitu tallentaa: kansiota %1 ei voi luoda.")
+                .arg(QDir::toNativeSeparators(folder.path)));
+        return;
+    }
+    if (const auto problem = saveResultFileIn(state_, folder.path, name, saveDevice_)) {
         context().dialogs.message(this, QStringLiteral("Norppala"), *problem);
+    } else if (folder.playersOwn) {
+        // An installed game's own folder is not the player's to write in.
+        context().dialogs.message(
+            this, QStringLiteral("Norppala"),
+            QStringLiteral("Pelin data-kansioon ei voi kirjoittaa, joten tulos tallennettiin "
+                           "omaan kansioosi:\n%1")
+                .arg(QDir::toNativeSeparators(folder.path + QLatin1Char('/') + name +
+                                              QStringLiteral(".kal"))));
     }
 }

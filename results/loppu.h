@@ -17,6 +17,8 @@ public:
 
     // Where "Tallenna Tulos" writes through; the default is a plain QSaveFile.
     void setSaveDevice(SaveDeviceFactory device) { saveDevice_ = std::move(device); }
+    // Whether a folder may be written to; the default asks the file system.
+    void setFolderCheck(FolderCheck check) { folderCheck_ = std::move(check); }
 
 protected:
     void load() override;
@@ -27,6 +29,7 @@ private:
 
     Module1& state_;
     SaveDeviceFactory saveDevice_;
+    FolderCheck folderCheck_;
     Label* Label1;
     QListWidget* List1;
     Label* Label2;

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <algorithm>
 
 namespace {
@@ -117,11 +118,25 @@ QString resultFilePath(const QString& appPath, const QString& name) {
 
 std::optional<QString> saveResultFile(const Module1& state, const QString& appPath,
                                       const QString& name, const SaveDeviceFactory& device) {
+    return saveResultFileIn(state, dataFolder(appPath), name, device);
+}
+
+ResultFolder resultFolder(const QString& appPath, const FolderCheck& canWrite) {
+    const QString data = dataFolder(appPath);
+    const bool writable = canWrite ? canWrite(data) : QFileInfo(data).isWritable();
+    if (writable) {
+        return {data, false};
+    }
+    return {QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), true};
+}
+
+std::optional<QString> saveResultFileIn(const Module1& state, const QString& folder,
+                                        const QString& name, const SaveDeviceFactory& device) {
     if (auto reason = refuseReason(name)) {
         return QStringLiteral("Tulosta ei tallennettu.\n") + *reason;
     }
-    const QString path = resultFilePath(appPath, name);
-    if (QFileInfo(path).absolutePath() != QFileInfo(dataFolder(appPath)).absoluteFilePath()) {
+    const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".kal");
+    if (QFileInfo(path).absolutePath() != QFileInfo(folder).absoluteFilePath()) {
         return QStringLiteral("Tulosta ei tallennettu.\nNimestä ei saa tiedostoa data-kansioon.");
     }
 

@@ -36,3 +36,17 @@ using SaveDeviceFactory = std::function<std::unique_ptr<QSaveFile>(const QString
 // tells the player why not (the name is refused, or the file could not be written).
 std::optional<QString> saveResultFile(const Module1& state, const QString& appPath,
                                       const QString& name, const SaveDeviceFactory& device = {});
+
+// The same, into the given folder instead of the data folder.
+std::optional<QString> saveResultFileIn(const Module1& state, const QString& folder,
+                                        const QString& name, const SaveDeviceFactory& device = {});
+
+// Where result files go: the data folder beside the program, or, when the
+// player may not write there (a game installed for the whole system), the
+// player's own data folder for the game.
+struct ResultFolder {
+    QString path;
+    bool playersOwn = false;
+};
+using FolderCheck = std::function<bool(const QString& folder)>;
+ResultFolder resultFolder(const QString& appPath, const FolderCheck& canWrite = {});

@@ -3,11 +3,13 @@
 
 #include "platform/paths.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <utility>
 #include <vector>
 
@@ -240,4 +242,30 @@ TEST_F(ResultsWindow, FailedSaveKeepsTheOldFileAndTellsThePlayer) {
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages.first().contains("Tulosta ei voitu tallentaa"));
     EXPECT_EQ(contents("Ville"), old);
+}
+
+TEST_F(ResultsWindow, InstalledGameSavesIntoThePlayersOwnFolderAndSaysWhere) {
+    QStandardPaths::setTestModeEnabled(true);
+    const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QFile::remove(own + "/Ville.kal");
+    landed({{"hauki", 1500}});
+    openResults();
+    const QStringList before = everything();
+    forms.find<Loppu>("loppu")->setFolderCheck([](const QString&) { return false; });
+    saveAs("Ville");
+
+    QFile saved(own + "/Ville.kal");
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), QByteArray("hauki = 1500g\r\nN\xE4m\xE4 kalat sai Ville\r\n"));
+    EXPECT_EQ(everything(), before) << "nothing is written beside the program";
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages.first().contains(QDir::toNativeSeparators(own + "/Ville.kal")));
+
+    // Refusals still hold there.
+    saveAs("..");
+    EXPECT_EQ(dialogs.messages.size(), 2);
+    EXPECT_FALSE(QFile::exists(own + "/...kal"));
+    saved.close();
+    QFile::remove(own + "/Ville.kal");
+    QStandardPaths::setTestModeEnabled(false);
 }
