@@ -1,13 +1,13 @@
 #include "platform/form.h"
 
 #include "platform/context.h"
+#include "platform/kelmo.h"
 #include "platform/look.h"
 #include "platform/soundplayer.h"
 #include "platform/timer.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -35,10 +35,11 @@ Context& Form::context() const {
 }
 
 void Form::setPicture(const QString& path) {
-    QImageReader reader(path);
-    QImage image = reader.read();
+    // Every game sets the same few backgrounds again: take them from the
+    // sprites' cache of decoded pictures instead of decoding the file anew.
+    const std::shared_ptr<const Animation> decoded = Animation::load(path);
     pictureFile_ = path;
-    setPicture(image);
+    setPicture(decoded ? decoded->frames.front() : QImage());
 }
 
 void Form::setPicture(const QImage& image) {
