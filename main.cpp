@@ -1,3 +1,4 @@
+#include "app/firstpaint.h"
 #include "app/startup.h"
 #include "app/windows.h"
 #include "game/module1.h"
@@ -31,5 +32,6 @@ int main(int argc, char* argv[]) {
                      Qt::QueuedConnection);
 
     forms.show(QStringLiteral("menu"));
+    watchFirstPaint(forms.find(QStringLiteral("menu")));
     return app.exec();
 }
