@@ -1,0 +1,64 @@
+// A game at rest: the real clock, the line in the water, every animation
+// running. Prints the CPU time used over the watch as a share of one core, and
+// the peak resident size. Usage: norppala_bench_rest [seconds]
+#include "app/windows.h"
+#include "bench/simgame.h"
+#include "platform/context.h"
+#include "platform/paths.h"
+#include "platform/random.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/resource.h>
+
+namespace {
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    RealClock clock;
+    MersenneRandom random;
+    bench::NoDialogs dialogs;
+    Context context{clock, random, dialogs, [](const QString&) { return makeSdlPlayer(); },
+                    programFolder()};
+    Module1 state;
+    Forms forms(context);
+    registerWindows(forms, state);
+    if (!bench::launchGame(forms, state, QStringLiteral("pitka"), 2)) {
+        std::fprintf(stderr, "norppala_bench_rest: the game did not start\n");
+        return 1;
+    }
+    // Let start-up work (picture decoding, music loading) finish before watching.
+    QElapsedTimer wall;
+    double cpuAtStart = 0;
+    QTimer::singleShot(1000, [&] {
+        cpuAtStart = cpuSeconds();
+        wall.start();
+        QTimer::singleShot(seconds * 1000, &app, &QApplication::quit);
+    });
+    app.exec();
+    const double cpu = cpuSeconds() - cpuAtStart;
+    const double real = static_cast<double>(wall.elapsed()) / 1000.0;
+    const bool stillPlaying = forms.isLoaded(QStringLiteral("peli"));
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("{\"seconds\": %.3f, \"cpu_seconds\": %.3f, \"core_percent\": %.3f, "
+                "\"peak_rss_kb\": %ld, \"line_in_water\": %s, \"game_running\": %s}\n",
+                real, cpu, real > 0 ? 100.0 * cpu / real : 0.0, usage.ru_maxrss,
+                state.line_in_water ? "true" : "false", stillPlaying ? "true" : "false");
+    return stillPlaying ? 0 : 1;
+}
