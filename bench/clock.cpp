@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
         aika.setEnabled(true);
         steps.setEnabled(true);
         // Quit half a period after the last due tick, so it has its chance to come.
-        QTimer::singleShot(seconds * 1000 + 50, &app, &QCoreApplication::quit);
+        QTimer::singleShot(seconds * 1000 + 50, Qt::PreciseTimer, &app, &QCoreApplication::quit);
     });
     app.exec();
     const std::int64_t runMs = seconds * 1000LL;
