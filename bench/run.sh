@@ -48,6 +48,8 @@ while [ ! -e "/tmp/.X11-unix/X$DISPLAY_NUMBER" ] && [ "$waited" -lt 100 ]; do
     sleep 0.1
     waited=$((waited + 1))
 done
+# The socket appears a moment before the server takes connections.
+sleep 1
 echo "Käynnistys / start-up ($RUNS + $RUNS runs, Xvfb :$DISPLAY_NUMBER)..."
 DISPLAY=":$DISPLAY_NUMBER" QT_QPA_PLATFORM=xcb "$BIN/norppala_bench_startup" "$BIN/norppala" \
     "$BIN/norppala_bench_bare" "$RUNS" >"$WORK/startup_xvfb.json" 2>>"$LOG" ||
@@ -89,8 +91,9 @@ late=$(field "$WORK/clock.json" last_tick_late_ms)
 late_abs=$(awk -v v="$late" 'BEGIN { if (v == "null") print "null"; else print (v < 0 ? -v : v) }')
 p99=$(field "$WORK/clock.json" step_p99_ms)
 p99_off=$(awk -v v="$p99" 'BEGIN { if (v == "null") print "null"; else { d = v - 100; print (d < 0 ? -d : d) } }')
-games=$(simfield BM_WholeGame games_per_s)
-tick_ns=$(simfield BM_BiteClockTick cpu_time)
+round() { awk -v v="$1" -v d="$2" 'BEGIN { if (v == "null") print "null"; else printf("%." d "f\n", v) }'; }
+games=$(round "$(simfield BM_WholeGame games_per_s)" 1)
+tick_ns=$(round "$(simfield BM_BiteClockTick cpu_time)" 1)
 
 CPU_MODEL=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
 MEM_KB=$(sed -n 's/^MemTotal: *\([0-9]*\) kB/\1/p' /proc/meminfo)

@@ -60,7 +60,7 @@ void BM_BiteClockTick(benchmark::State& run) {
         game->on_Timer1_timeout();
     }
 }
-BENCHMARK(BM_BiteClockTick)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BiteClockTick)->Unit(benchmark::kNanosecond);
 
 } // namespace
 
