@@ -4,10 +4,13 @@
 #include "menu/credits.h"
 #include "menu/menu.h"
 #include "menu/ohje.h"
+#include "platform/look.h"
 #include "results/loppu.h"
 #include "setup/aloita.h"
 
 void registerWindows(Forms& forms, Module1& state) {
+    // Windows are made and destroyed all evening: the cache would only grow.
+    disablePixmapCache();
     forms.registerForm(QStringLiteral("menu"), [&state](Forms& f) { return new Menu(f, state); });
     forms.registerForm(QStringLiteral("credits"), [](Forms& f) { return new Credits(f); });
     forms.registerForm(QStringLiteral("ohje"), [](Forms& f) { return new Ohje(f); });

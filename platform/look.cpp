@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <cmath>
 
 namespace look {
@@ -36,6 +37,10 @@ QFont systemFont(double points, bool bold) {
 }
 
 } // namespace look
+
+void disablePixmapCache() {
+    QPixmapCache::setCacheLimit(0);
+}
 
 QIcon programIcon() {
     static const QIcon icon = [] {
