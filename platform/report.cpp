@@ -2,9 +2,13 @@
 
 #include <QSet>
 #include <cstdio>
+#include <mutex>
 
 void reportFileProblemOnce(const QString& path, const QString& problem) {
+    // Called from the GUI thread (pictures) and the sound worker (music and clips).
+    static std::mutex guard;
     static QSet<QString> reported;
+    const std::lock_guard lock(guard);
     if (reported.contains(path)) {
         return;
     }

@@ -1,25 +1,98 @@
 #include "platform/report.h"
 #include "platform/soundplayer.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QHash>
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <cstdio>
+#include <deque>
+#include <dlfcn.h>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <unordered_map>
 #include <vector>
 
 namespace {
 
-// The one sound device of the process, opened on first use and shared by the
-// players of all windows. SDL_mixer plays one music stream at a time; clips get
-// one mixing channel per player.
-class Mixer {
-public:
-    static Mixer& instance() {
-        static Mixer mixer;
-        return mixer;
-    }
+// SDL2_mixer and the many libraries it pulls in are loaded by the sound worker on
+// its first command, so they cost the game's start-up nothing. The headers give
+// the types; the functions are looked up in the loaded libraries.
+struct SdlApi {
+#define NORPPALA_SDL_FUNCTIONS(X)                                                                   \
+    X(SDL_GetError)                                                                                \
+    X(SDL_SetHint)                                                                                 \
+    X(SDL_SetHintWithPriority)                                                                     \
+    X(SDL_InitSubSystem)                                                                           \
+    X(SDL_QuitSubSystem)
+#define NORPPALA_MIX_FUNCTIONS(X)                                                                   \
+    X(Mix_Init)                                                                                    \
+    X(Mix_Quit)                                                                                    \
+    X(Mix_OpenAudio)                                                                               \
+    X(Mix_CloseAudio)                                                                              \
+    X(Mix_AllocateChannels)                                                                        \
+    X(Mix_Volume)                                                                                  \
+    X(Mix_VolumeMusic)                                                                             \
+    X(Mix_LoadWAV)                                                                                 \
+    X(Mix_LoadMUS)                                                                                 \
+    X(Mix_FreeChunk)                                                                               \
+    X(Mix_FreeMusic)                                                                               \
+    X(Mix_PlayMusic)                                                                               \
+    X(Mix_HaltMusic)                                                                               \
+    X(Mix_PlayChannel)                                                                             \
+    X(Mix_HaltChannel)
+#define NORPPALA_POINTER(name) decltype(&::name) name = nullptr;
+    NORPPALA_SDL_FUNCTIONS(NORPPALA_POINTER)
+    NORPPALA_MIX_FUNCTIONS(NORPPALA_POINTER)
+#undef NORPPALA_POINTER
 
+    // The libraries stay loaded until the process ends: they may leave threads
+    // and exit handlers behind that must not outlive their code.
+    bool load() {
+        void* sdl = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_GLOBAL);
+        void* mixer = sdl ? dlopen("libSDL2_mixer-2.0.so.0", RTLD_NOW | RTLD_GLOBAL) : nullptr;
+        if (!mixer) {
+            std::fprintf(stderr, "norppala: äänikirjasto ei lataudu (%s), peli jatkuu ilman ääntä\n",
+                         dlerror());
+            return false;
+        }
+        bool complete = true;
+#define NORPPALA_RESOLVE(library, name)                                                             \
+    name = reinterpret_cast<decltype(name)>(dlsym(library, #name));                                \
+    complete = complete && name != nullptr;
+#define NORPPALA_FROM_SDL(name) NORPPALA_RESOLVE(sdl, name)
+#define NORPPALA_FROM_MIXER(name) NORPPALA_RESOLVE(mixer, name)
+        NORPPALA_SDL_FUNCTIONS(NORPPALA_FROM_SDL)
+        NORPPALA_MIX_FUNCTIONS(NORPPALA_FROM_MIXER)
+#undef NORPPALA_FROM_MIXER
+#undef NORPPALA_FROM_SDL
+#undef NORPPALA_RESOLVE
+        if (!complete) {
+            std::fprintf(stderr, "norppala: äänikirjasto on vajaa, peli jatkuu ilman ääntä\n");
+        }
+        return complete;
+    }
+#undef NORPPALA_MIX_FUNCTIONS
+#undef NORPPALA_SDL_FUNCTIONS
+};
+
+// What the worker keeps for one player: its music and its clip channel.
+struct PlayerState {
+    Mix_Music* music = nullptr;
+    int channel = -1;
+    int volume = 100;
+};
+
+// The one sound device of the process and every player's state. Only the sound
+// worker thread touches it. SDL_mixer plays one music stream at a time; clips
+// get one mixing channel per player.
+class Engine {
+public:
     bool open(int rate) {
         if (open_) {
             return true;
@@ -28,32 +101,144 @@ public:
             return false;
         }
         tried_ = true;
+        if (!sdl_.load()) {
+            return false;
+        }
         if (tryOpen(rate)) {
             return true;
         }
         // No usable device: play on silently through the dummy driver.
         std::fprintf(stderr, "norppala: äänilaite ei aukea (%s), peli jatkuu ilman ääntä\n",
-                     SDL_GetError());
-        SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+                     sdl_.SDL_GetError());
+        sdl_.SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
         return tryOpen(rate);
     }
 
     bool isOpen() const { return open_; }
 
+    void stop(int id) {
+        if (open_ && musicOwner_ == id) {
+            sdl_.Mix_HaltMusic();
+            musicOwner_ = 0;
+        }
+    }
+
+    void loadMusic(int id, const QString& path) {
+        if (!open(44100)) {
+            return;
+        }
+        stop(id);
+        PlayerState& player = players_[id];
+        freeMusic(player);
+        if (QFile::exists(path)) {
+            player.music = sdl_.Mix_LoadMUS(QFile::encodeName(path).constData());
+        }
+        if (!player.music) {
+            reportFileProblemOnce(path, QStringLiteral("musiikkia ei voi soittaa"));
+        }
+    }
+
+    void playMusic(int id, bool loop) {
+        const auto player = players_.find(id);
+        if (!open_ || player == players_.end() || !player->second.music) {
+            return;
+        }
+        if (sdl_.Mix_PlayMusic(player->second.music, loop ? -1 : 1) == 0) {
+            musicOwner_ = id;
+            applyVolume(id);
+        }
+    }
+
+    void playSound(int id, const QString& path) {
+        if (!open(44100)) {
+            return;
+        }
+        Mix_Chunk* clip = chunk(path);
+        if (!clip) {
+            return;
+        }
+        PlayerState& player = players_[id];
+        if (player.channel < 0) {
+            player.channel = takeChannel();
+        }
+        sdl_.Mix_PlayChannel(player.channel, clip, 0);
+    }
+
+    void setVolume(int id, int volume) {
+        players_[id].volume = volume;
+        applyVolume(id);
+    }
+
+    void setMuted(bool muted) {
+        muted_ = muted;
+        applyVolumes();
+    }
+
+    // The player is gone: its music stops, its channel goes back to the pool.
+    void release(int id) {
+        stop(id);
+        const auto found = players_.find(id);
+        if (found == players_.end()) {
+            return;
+        }
+        freeMusic(found->second);
+        releaseChannel(found->second.channel);
+        players_.erase(found);
+    }
+
+    void close() {
+        if (!open_) {
+            return;
+        }
+        sdl_.Mix_HaltMusic();
+        sdl_.Mix_HaltChannel(-1);
+        for (auto& [id, player] : players_) {
+            freeMusic(player);
+        }
+        players_.clear();
+        for (Mix_Chunk* clip : std::as_const(chunks_)) {
+            sdl_.Mix_FreeChunk(clip);
+        }
+        chunks_.clear();
+        sdl_.Mix_CloseAudio();
+        sdl_.Mix_Quit();
+        sdl_.SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        open_ = false;
+    }
+
+private:
+    bool tryOpen(int rate) {
+        // SDL would otherwise turn SIGINT and SIGTERM into quit events that the Qt
+        // event loop never reads, so the game could not be stopped from outside.
+        sdl_.SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        if (sdl_.SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            return false;
+        }
+        sdl_.Mix_Init(MIX_INIT_MP3);
+        if (sdl_.Mix_OpenAudio(rate > 0 ? rate : 44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+            sdl_.SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return false;
+        }
+        sdl_.Mix_AllocateChannels(0);
+        open_ = true;
+        applyVolumes();
+        return true;
+    }
+
     Mix_Chunk* chunk(const QString& path) {
         if (auto found = chunks_.find(path); found != chunks_.end()) {
             return found.value();
         }
-        Mix_Chunk* chunk = nullptr;
+        Mix_Chunk* clip = nullptr;
         if (QFile::exists(path)) {
-            chunk = Mix_LoadWAV(QFile::encodeName(path).constData());
+            clip = sdl_.Mix_LoadWAV(QFile::encodeName(path).constData());
         }
-        if (!chunk) {
+        if (!clip) {
             reportFileProblemOnce(path, QStringLiteral("ääntä ei voi soittaa"));
             return nullptr; // not cached: a file that appears later still plays
         }
-        chunks_.insert(path, chunk);
-        return chunk;
+        chunks_.insert(path, clip);
+        return clip;
     }
 
     int takeChannel() {
@@ -65,160 +250,186 @@ public:
         }
         const int channel = static_cast<int>(channelsInUse_.size());
         channelsInUse_.push_back(true);
-        Mix_AllocateChannels(channel + 1);
+        sdl_.Mix_AllocateChannels(channel + 1);
         // A new channel starts at full volume, muted or not.
-        Mix_Volume(channel, muted ? 0 : MIX_MAX_VOLUME);
+        sdl_.Mix_Volume(channel, muted_ ? 0 : MIX_MAX_VOLUME);
         return channel;
     }
 
     void releaseChannel(int channel) {
-        if (channel >= 0 && channel < static_cast<int>(channelsInUse_.size())) {
-            Mix_HaltChannel(channel);
+        if (open_ && channel >= 0 && channel < static_cast<int>(channelsInUse_.size())) {
+            sdl_.Mix_HaltChannel(channel);
             channelsInUse_[channel] = false;
         }
     }
 
-    // The player whose music is playing now, if any, and the volume it asked for.
-    const void* musicOwner = nullptr;
-    int musicVolume = MIX_MAX_VOLUME;
-    bool muted = false;
+    void freeMusic(PlayerState& player) {
+        if (player.music) {
+            sdl_.Mix_FreeMusic(player.music);
+            player.music = nullptr;
+        }
+    }
 
-    // Sets the mixer's volumes from the owner's volume and the mute.
+    void applyVolume(int id) {
+        if (open_ && musicOwner_ == id) {
+            musicVolume_ = players_[id].volume * MIX_MAX_VOLUME / 100;
+            applyVolumes();
+        }
+    }
+
+    // Sets the mixer's volumes from the music owner's volume and the mute.
     void applyVolumes() {
         if (!open_) {
             return;
         }
-        Mix_VolumeMusic(muted ? 0 : musicVolume);
-        Mix_Volume(-1, muted ? 0 : MIX_MAX_VOLUME);
+        sdl_.Mix_VolumeMusic(muted_ ? 0 : musicVolume_);
+        sdl_.Mix_Volume(-1, muted_ ? 0 : MIX_MAX_VOLUME);
     }
 
-private:
-    Mixer() = default;
-    ~Mixer() {
-        if (open_) {
-            Mix_HaltMusic();
-            Mix_HaltChannel(-1);
-            for (Mix_Chunk* chunk : std::as_const(chunks_)) {
-                Mix_FreeChunk(chunk);
-            }
-            Mix_CloseAudio();
-            Mix_Quit();
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        }
-    }
-
-    bool tryOpen(int rate) {
-        // SDL would otherwise turn SIGINT and SIGTERM into quit events that the Qt
-        // event loop never reads, so the game could not be stopped from outside.
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            return false;
-        }
-        Mix_Init(MIX_INIT_MP3);
-        if (Mix_OpenAudio(rate > 0 ? rate : 44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            return false;
-        }
-        Mix_AllocateChannels(0);
-        open_ = true;
-        applyVolumes();
-        return true;
-    }
-
+    SdlApi sdl_;
     bool tried_ = false;
     bool open_ = false;
+    bool muted_ = false;
+    // The player whose music is playing now (0: none) and the volume it asked for.
+    int musicOwner_ = 0;
+    int musicVolume_ = MIX_MAX_VOLUME;
+    std::unordered_map<int, PlayerState> players_;
     QHash<QString, Mix_Chunk*> chunks_;
     std::vector<bool> channelsInUse_;
+};
+
+// One thread runs every player's sound commands, strictly in the order they were
+// made, so no call blocks the window that makes it. Commands name their player by
+// id, never by pointer: a player may be gone before its commands run.
+class SoundWorker {
+public:
+    static SoundWorker& instance() {
+        static SoundWorker worker;
+        return worker;
+    }
+
+    void post(std::function<void(Engine&)> command) {
+        std::unique_lock lock(mutex_);
+        if (stopped_) {
+            return;
+        }
+        if (!thread_.joinable()) {
+            thread_ = std::thread([this] { run(); });
+            // Stop before the application's objects and statics go away.
+            if (QCoreApplication::instance()) {
+                qAddPostRoutine([] { SoundWorker::instance().shutdown(); });
+            }
+        }
+        queue_.push_back(std::move(command));
+        wake_.notify_one();
+    }
+
+    void waitUntilIdle() {
+        std::unique_lock lock(mutex_);
+        idle_.wait(lock, [this] { return (queue_.empty() && !busy_) || !thread_.joinable(); });
+    }
+
+    // Commands still queued are dropped; the mixer is closed on the worker.
+    void shutdown() {
+        std::thread thread;
+        {
+            const std::lock_guard lock(mutex_);
+            stopped_ = true;
+            queue_.clear();
+            wake_.notify_one();
+            thread = std::move(thread_);
+        }
+        if (thread.joinable()) {
+            thread.join();
+        }
+        idle_.notify_all();
+    }
+
+    std::atomic<bool> ready{false};
+    std::atomic<bool> muted{false};
+    std::atomic<int> lastId{0};
+
+private:
+    SoundWorker() = default;
+    ~SoundWorker() { shutdown(); }
+
+    void run() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [this] { return !queue_.empty() || stopped_; });
+            if (stopped_) {
+                break;
+            }
+            std::function<void(Engine&)> command = std::move(queue_.front());
+            queue_.pop_front();
+            busy_ = true;
+            lock.unlock();
+            command(engine_);
+            ready = engine_.isOpen();
+            command = nullptr;
+            lock.lock();
+            busy_ = false;
+            if (queue_.empty()) {
+                idle_.notify_all();
+            }
+        }
+        lock.unlock();
+        engine_.close();
+        ready = false;
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable idle_;
+    std::deque<std::function<void(Engine&)>> queue_;
+    bool busy_ = false;
+    bool stopped_ = false;
+    std::thread thread_;
+    Engine engine_;
 };
 
 class SdlPlayer final : public SoundPlayer {
 public:
     ~SdlPlayer() override {
-        Stop();
-        freeMusic();
-        Mixer::instance().releaseChannel(channel_);
+        post([id = id_](Engine& engine) { engine.release(id); });
     }
 
     void Stop() override {
-        Mixer& mixer = Mixer::instance();
-        if (mixer.isOpen() && mixer.musicOwner == this) {
-            Mix_HaltMusic();
-            mixer.musicOwner = nullptr;
-        }
+        post([id = id_](Engine& engine) { engine.stop(id); });
     }
 
     void Init(qint32, qint32 sampleRate, bool, bool) override {
-        Mixer::instance().open(sampleRate);
+        post([sampleRate](Engine& engine) { engine.open(sampleRate); });
     }
 
     void LoadMusic(const QString& path) override {
-        if (!Mixer::instance().open(44100)) {
-            return;
-        }
-        Stop();
-        freeMusic();
-        if (QFile::exists(path)) {
-            music_ = Mix_LoadMUS(QFile::encodeName(path).constData());
-        }
-        if (!music_) {
-            reportFileProblemOnce(path, QStringLiteral("musiikkia ei voi soittaa"));
-        }
+        post([id = id_, path](Engine& engine) { engine.loadMusic(id, path); });
     }
 
     void PlayMusic(bool loop) override {
-        Mixer& mixer = Mixer::instance();
-        if (!mixer.isOpen() || !music_) {
-            return;
-        }
-        if (Mix_PlayMusic(music_, loop ? -1 : 1) == 0) {
-            mixer.musicOwner = this;
-            applyVolume();
-        }
+        post([id = id_, loop](Engine& engine) { engine.playMusic(id, loop); });
     }
 
     void PlaySound(const QString& path, bool) override {
-        Mixer& mixer = Mixer::instance();
-        if (!mixer.open(44100)) {
-            return;
-        }
-        Mix_Chunk* chunk = mixer.chunk(path);
-        if (!chunk) {
-            return;
-        }
-        if (channel_ < 0) {
-            channel_ = mixer.takeChannel();
-        }
-        Mix_PlayChannel(channel_, chunk, 0);
+        post([id = id_, path](Engine& engine) { engine.playSound(id, path); });
     }
 
     void setPreset(qint32 value) override { preset_ = value; }
     void setMode(qint32 value) override { mode_ = value; }
     void setVolume(qint32 value) override {
-        volume_ = std::clamp(value, 0, 100);
-        applyVolume();
+        post([id = id_, volume = std::clamp(value, 0, 100)](Engine& engine) {
+            engine.setVolume(id, volume);
+        });
     }
 
 private:
-    void applyVolume() {
-        Mixer& mixer = Mixer::instance();
-        if (mixer.isOpen() && mixer.musicOwner == this) {
-            mixer.musicVolume = volume_ * MIX_MAX_VOLUME / 100;
-            mixer.applyVolumes();
-        }
+    static void post(std::function<void(Engine&)> command) {
+        SoundWorker::instance().post(std::move(command));
     }
 
-    void freeMusic() {
-        if (music_) {
-            Mix_FreeMusic(music_);
-            music_ = nullptr;
-        }
-    }
-
-    Mix_Music* music_ = nullptr;
-    int channel_ = -1;
+    const int id_ = ++SoundWorker::instance().lastId;
     qint32 preset_ = 0;
     qint32 mode_ = 0;
-    qint32 volume_ = 100;
 };
 
 } // namespace
@@ -228,15 +439,19 @@ std::unique_ptr<SoundPlayer> makeSdlPlayer() {
 }
 
 bool sdlAudioReady() {
-    return Mixer::instance().isOpen();
+    return SoundWorker::instance().ready;
+}
+
+void waitForSound() {
+    SoundWorker::instance().waitUntilIdle();
 }
 
 void setSoundMuted(bool muted) {
-    Mixer& mixer = Mixer::instance();
-    mixer.muted = muted;
-    mixer.applyVolumes();
+    SoundWorker& worker = SoundWorker::instance();
+    worker.muted = muted;
+    worker.post([muted](Engine& engine) { engine.setMuted(muted); });
 }
 
 bool soundMuted() {
-    return Mixer::instance().muted;
+    return SoundWorker::instance().muted;
 }

@@ -28,12 +28,19 @@ public:
     virtual void setVolume(qint32 value) = 0;
 };
 
-// Plays through SDL2_mixer. With no sound device it falls back to SDL's dummy
-// driver and the game goes on silently.
+// Plays through SDL2_mixer, loaded at run time by one sound thread that runs
+// every player's calls in the order they were made. Without the library it
+// stays silent; with no sound device it falls back to SDL's dummy driver and
+// the game goes on silently.
 std::unique_ptr<SoundPlayer> makeSdlPlayer();
 
-// True once the SDL mixer is open on some driver (the real one or the dummy one).
+// True once the sound thread has opened the SDL mixer on some driver (the real
+// one or the dummy one).
 bool sdlAudioReady();
+
+// Blocks until the sound thread has run every call made so far, so a test can
+// look at the mixer's state.
+void waitForSound();
 
 // Silences every player's music and clips for the rest of the run, or lets them
 // be heard again at the volumes they had. Music started while muted stays silent.

@@ -196,6 +196,7 @@ TEST(Assets, TunesAndClipsPlayInTheSdlPlayer) {
 
     std::unique_ptr<SoundPlayer> player = makeSdlPlayer();
     player->Init(0, 44100, false, false);
+    waitForSound();
     ASSERT_TRUE(sdlAudioReady());
 
     StderrCapture capture;
@@ -209,6 +210,7 @@ TEST(Assets, TunesAndClipsPlayInTheSdlPlayer) {
         player->PlaySound(files[i], false);
     }
     player->Stop();
+    waitForSound();
     const QString reported = capture.text();
     EXPECT_TRUE(reported.contains(missing)) << reported.toStdString();
     for (const QString& file : files) {

@@ -66,12 +66,14 @@ TEST_F(Mute, MIsOnlyTheSoundKeyInTheGamesOwnWindowsAndOutsideTextFields) {
 TEST_F(SdlMute, SilencesMusicAndClipsAndRestoresTheOwnersVolume) {
     auto game = makeSdlPlayer();
     game->Init(0, 44100, false, false);
+    waitForSound();
     ASSERT_TRUE(sdlAudioReady());
     game->LoadMusic(sourceDataFolder() + "/music.mp3");
     game->PlayMusic(true);
     game->setVolume(20);
 
     setSoundMuted(true);
+    waitForSound();
     EXPECT_EQ(Mix_VolumeMusic(-1), 0);
     EXPECT_EQ(Mix_Volume(-1, -1), 0);
     // Neither a new volume, a restart nor a clip on a fresh channel breaks the silence.
@@ -80,10 +82,12 @@ TEST_F(SdlMute, SilencesMusicAndClipsAndRestoresTheOwnersVolume) {
     game->PlaySound(sourceDataFolder() + "/sound/kala01.wav", false);
     auto chatter = makeSdlPlayer();
     chatter->PlaySound(sourceDataFolder() + "/sound/kala02.wav", false);
+    waitForSound();
     EXPECT_EQ(Mix_VolumeMusic(-1), 0);
     EXPECT_EQ(Mix_Volume(-1, -1), 0);
 
     setSoundMuted(false);
+    waitForSound();
     EXPECT_EQ(Mix_VolumeMusic(-1), 30 * MIX_MAX_VOLUME / 100);
     EXPECT_EQ(Mix_Volume(-1, -1), MIX_MAX_VOLUME);
 
@@ -92,8 +96,10 @@ TEST_F(SdlMute, SilencesMusicAndClipsAndRestoresTheOwnersVolume) {
     auto menu = makeSdlPlayer();
     menu->LoadMusic(sourceDataFolder() + "/music2.mp3");
     menu->PlayMusic(true);
+    waitForSound();
     EXPECT_EQ(Mix_PlayingMusic(), 1);
     EXPECT_EQ(Mix_VolumeMusic(-1), 0);
     setSoundMuted(false);
+    waitForSound();
     EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME);
 }

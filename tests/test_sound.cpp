@@ -5,31 +5,56 @@
 #include <gtest/gtest.h>
 
 // The real player, on SDL's dummy driver (the test run sets SDL_AUDIODRIVER=dummy).
+// Its calls run on the sound thread: each check first waits for that thread.
 TEST(SdlPlayer, PlaysTheGameMusicAndAClipOverItAndStopsWhenReleased) {
     auto player = makeSdlPlayer();
     player->Stop(); // before Init: does nothing, crashes nothing
     player->setPreset(100);
     player->Init(0, 44100, false, false);
+    waitForSound();
     ASSERT_TRUE(sdlAudioReady());
 
     player->LoadMusic(sourceDataFolder() + "/music2.mp3");
     player->PlayMusic(true);
+    waitForSound();
     EXPECT_EQ(Mix_PlayingMusic(), 1);
     player->setVolume(20);
+    waitForSound();
     EXPECT_EQ(Mix_VolumeMusic(-1), 20 * MIX_MAX_VOLUME / 100);
 
     player->PlaySound(sourceDataFolder() + "/sound/kala01.wav", false);
+    waitForSound();
     EXPECT_GE(Mix_Playing(-1), 1);
     // A new line cuts off the one before: clips never pile up.
     player->PlaySound(sourceDataFolder() + "/sound/kala010.wav", false);
     player->PlaySound(sourceDataFolder() + "/sound/kala015.wav", false);
+    waitForSound();
     EXPECT_EQ(Mix_Playing(-1), 1);
 
     player->Stop();
+    waitForSound();
     EXPECT_EQ(Mix_PlayingMusic(), 0);
     player->PlayMusic(true);
+    waitForSound();
     EXPECT_EQ(Mix_PlayingMusic(), 1);
     player.reset();
+    waitForSound();
+    EXPECT_EQ(Mix_PlayingMusic(), 0);
+    EXPECT_EQ(Mix_Playing(-1), 0);
+}
+
+TEST(SdlPlayer, APlayerReleasedBeforeItsCallsRunLeavesNothingPlaying) {
+    auto player = makeSdlPlayer();
+    player->Init(0, 44100, false, false);
+    player->LoadMusic(sourceDataFolder() + "/music.mp3");
+    player->PlayMusic(true);
+    player->PlaySound(sourceDataFolder() + "/sound/kala03.wav", false);
+    player->setVolume(40);
+    player.reset();
+    // A player made after it gets a state of its own, not the released one's.
+    auto next = makeSdlPlayer();
+    next->PlayMusic(true);
+    waitForSound();
     EXPECT_EQ(Mix_PlayingMusic(), 0);
     EXPECT_EQ(Mix_Playing(-1), 0);
 }
@@ -46,6 +71,7 @@ TEST(SdlPlayer, MissingFilesAreReportedOnceAndNothingElseHappens) {
         player->PlayMusic(true);
         player->PlaySound(clip, false);
     }
+    waitForSound();
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_EQ(Mix_PlayingMusic(), 0);
     EXPECT_EQ(Mix_Playing(-1), 0);
@@ -69,9 +95,12 @@ TEST(SdlPlayer, OnePlayersStopLeavesAnotherPlayersMusicAlone) {
     game->LoadMusic(sourceDataFolder() + "/music.mp3");
     game->PlayMusic(true); // takes over the one music stream
     menu->Stop();
+    waitForSound();
     EXPECT_EQ(Mix_PlayingMusic(), 1);
     menu.reset();
+    waitForSound();
     EXPECT_EQ(Mix_PlayingMusic(), 1);
     game.reset();
+    waitForSound();
     EXPECT_EQ(Mix_PlayingMusic(), 0);
 }
