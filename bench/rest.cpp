@@ -32,7 +32,7 @@ int main(int argc, char* argv[]) {
 
     RealClock clock;
     MersenneRandom random;
-    bench::NoDialogs dialogs;
+    NoDialogs dialogs;
     Context context{clock, random, dialogs, [](const QString&) { return makeSdlPlayer(); },
                     programFolder()};
     Module1 state;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/headless.h"
 #include "game/module1.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -12,24 +13,6 @@
 #include <QPushButton>
 
 namespace bench {
-
-class SilentPlayer final : public SoundPlayer {
-public:
-    void Stop() override {}
-    void Init(qint32, qint32, bool, bool) override {}
-    void LoadMusic(const QString&) override {}
-    void PlayMusic(bool) override {}
-    void PlaySound(const QString&, bool) override {}
-    void setPreset(qint32) override {}
-    void setMode(qint32) override {}
-    void setVolume(qint32) override {}
-};
-
-class NoDialogs final : public Dialogs {
-public:
-    QString askText(QWidget*, const QString&, const QString&) override { return {}; }
-    void message(QWidget*, const QString&, const QString&) override {}
-};
 
 // Starts a game on `map` at `spot` the way the setup window's "Aloita" does.
 // True once the game window is open.

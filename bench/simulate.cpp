@@ -16,9 +16,9 @@ namespace {
 struct SimWorld {
     VirtualClock clock;
     MersenneRandom random{20261207};
-    bench::NoDialogs dialogs;
+    NoDialogs dialogs;
     Context context{clock, random, dialogs,
-                    [](const QString&) { return std::make_unique<bench::SilentPlayer>(); },
+                    [](const QString&) { return std::make_unique<SilentPlayer>(); },
                     programFolder()};
     Module1 state;
     Forms forms{context};

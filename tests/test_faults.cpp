@@ -1,6 +1,7 @@
 #include "app/startup.h"
 #include "results/loppu.h"
 #include "support/fakes.h"
+#include "support/fulldisk.h"
 #include "test_played_game.h"
 
 #include <QDir>
@@ -161,19 +162,6 @@ TEST(DataFolderCheck, TheRealProgramWithoutDataExitsWithAnErrorNamingTheFolder) 
 }
 
 namespace {
-
-// A disk that fills up half way through the write.
-class FullDisk final : public QSaveFile {
-public:
-    using QSaveFile::QSaveFile;
-
-protected:
-    qint64 writeData(const char* data, qint64 len) override {
-        QSaveFile::writeData(data, len / 2);
-        setErrorString(QStringLiteral("No space left on device"));
-        return -1;
-    }
-};
 
 class FailedSave : public PlayedGame {
 protected:

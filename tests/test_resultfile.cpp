@@ -1,5 +1,6 @@
 #include "game/module1.h"
 #include "results/resultfile.h"
+#include "support/fulldisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,19 +32,6 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
-
-// A disk that fills up half way through the write.
-class FullDisk final : public QSaveFile {
-public:
-    using QSaveFile::QSaveFile;
-
-protected:
-    qint64 writeData(const char* data, qint64 len) override {
-        QSaveFile::writeData(data, len / 2);
-        setErrorString(QStringLiteral("No space left on device"));
-        return -1;
-    }
-};
 
 struct DataFolder {
     QTemporaryDir dir;

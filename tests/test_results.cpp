@@ -2,6 +2,7 @@
 #include "support/world.h"
 
 #include "platform/paths.h"
+#include "support/fulldisk.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -14,18 +15,6 @@
 #include <vector>
 
 namespace {
-
-class FullDisk final : public QSaveFile {
-public:
-    using QSaveFile::QSaveFile;
-
-protected:
-    qint64 writeData(const char* data, qint64 len) override {
-        QSaveFile::writeData(data, len / 2);
-        setErrorString(QStringLiteral("No space left on device"));
-        return -1;
-    }
-};
 
 class ResultsWindow : public World {
 protected:

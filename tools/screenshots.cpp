@@ -1,5 +1,6 @@
 // Plays through every window offscreen on a virtual clock and saves a picture
 // of each: `make screenshots` writes them into docs/.
+#include "app/headless.h"
 #include "app/windows.h"
 #include "game/module1.h"
 #include "platform/clock.h"
@@ -18,24 +19,6 @@
 #include <cstdio>
 
 namespace {
-
-class SilentPlayer final : public SoundPlayer {
-public:
-    void Stop() override {}
-    void Init(qint32, qint32, bool, bool) override {}
-    void LoadMusic(const QString&) override {}
-    void PlayMusic(bool) override {}
-    void PlaySound(const QString&, bool) override {}
-    void setPreset(qint32) override {}
-    void setMode(qint32) override {}
-    void setVolume(qint32) override {}
-};
-
-class NoDialogs final : public Dialogs {
-public:
-    QString askText(QWidget*, const QString&, const QString&) override { return {}; }
-    void message(QWidget*, const QString&, const QString&) override {}
-};
 
 struct Tour {
     Forms& forms;

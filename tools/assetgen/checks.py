@@ -221,10 +221,10 @@ def run(root):
     data = os.path.join(root, "data")
     pics = os.path.join(root, "resources", "pictures")
     problems = []
-    for name, spec in DATA_PICTURES.items():
-        problems += check_picture(os.path.join(data, name), *spec)
-    for name, spec in BUILT_IN.items():
-        problems += check_picture(os.path.join(pics, name), *spec)
+    for name, expected in DATA_PICTURES.items():
+        problems += check_picture(os.path.join(data, name), *expected)
+    for name, expected in BUILT_IN.items():
+        problems += check_picture(os.path.join(pics, name), *expected)
     problems += check_maps(data)
     problems += check_sounds(data)
     size = folder_size(data)

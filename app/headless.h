@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/soundplayer.h"
+
+// A player and dialogs for running the windows with nobody watching or
+// listening: the screenshot tool and the benchmarks.
+class SilentPlayer final : public SoundPlayer {
+public:
+    void Stop() override {}
+    void Init(qint32, qint32, bool, bool) override {}
+    void LoadMusic(const QString&) override {}
+    void PlayMusic(bool) override {}
+    void PlaySound(const QString&, bool) override {}
+    void setPreset(qint32) override {}
+    void setMode(qint32) override {}
+    void setVolume(qint32) override {}
+};
+
+// Answers every question with Cancel and lets every message pass.
+class NoDialogs final : public Dialogs {
+public:
+    QString askText(QWidget*, const QString&, const QString&) override { return {}; }
+    void message(QWidget*, const QString&, const QString&) override {}
+};
