@@ -24,13 +24,13 @@ namespace {
 // its first command, so they cost the game's start-up nothing. The headers give
 // the types; the functions are looked up in the loaded libraries.
 struct SdlApi {
-#define NORPPALA_SDL_FUNCTIONS(X)                                                                   \
+#define NORPPALA_SDL_FUNCTIONS(X)                                                                  \
     X(SDL_GetError)                                                                                \
     X(SDL_SetHint)                                                                                 \
     X(SDL_SetHintWithPriority)                                                                     \
     X(SDL_InitSubSystem)                                                                           \
     X(SDL_QuitSubSystem)
-#define NORPPALA_MIX_FUNCTIONS(X)                                                                   \
+#define NORPPALA_MIX_FUNCTIONS(X)                                                                  \
     X(Mix_Init)                                                                                    \
     X(Mix_Quit)                                                                                    \
     X(Mix_OpenAudio)                                                                               \
@@ -57,12 +57,13 @@ struct SdlApi {
         void* sdl = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_GLOBAL);
         void* mixer = sdl ? dlopen("libSDL2_mixer-2.0.so.0", RTLD_NOW | RTLD_GLOBAL) : nullptr;
         if (!mixer) {
-            std::fprintf(stderr, "norppala: äänikirjasto ei lataudu (%s), peli jatkuu ilman ääntä\n",
+            std::fprintf(stderr,
+                         "norppala: äänikirjasto ei lataudu (%s), peli jatkuu ilman ääntä\n",
                          dlerror());
             return false;
         }
         bool complete = true;
-#define NORPPALA_RESOLVE(library, name)                                                             \
+#define NORPPALA_RESOLVE(library, name)                                                            \
     name = reinterpret_cast<decltype(name)>(dlsym(library, #name));                                \
     complete = complete && name != nullptr;
 #define NORPPALA_FROM_SDL(name) NORPPALA_RESOLVE(sdl, name)

@@ -12,8 +12,8 @@
 #include <QImage>
 #include <QImageReader>
 #include <QTemporaryFile>
-#include <gtest/gtest.h>
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 namespace {
@@ -28,14 +28,14 @@ struct Picture {
 
 // Loaded from the data folder while playing.
 const Picture kDataPictures[] = {
-    {"mies.gif", 93, 120, 4, true},         {"mies_kala.gif", 93, 120, 4, true},
+    {"mies.gif", 93, 120, 4, true},          {"mies_kala.gif", 93, 120, 4, true},
     {"mies_napautus.gif", 93, 120, 4, true}, {"mies_nosto.gif", 93, 120, 4, true},
-    {"mies_lasku.gif", 93, 120, 5, true},   {"koho3.gif", 100, 100, 1, false},
-    {"koho2.gif", 100, 100, 1, false},      {"koho1.gif", 100, 100, 1, false},
-    {"mato_dis.gif", 100, 100, 1, false},   {"ahven_pieni.gif", 40, 60, 1, true},
-    {"ahven_keski.gif", 60, 80, 1, true},   {"ahven_iso.gif", 60, 100, 1, true},
-    {"hauki_pieni.gif", 20, 52, 1, true},   {"hauki_keski.gif", 25, 85, 1, true},
-    {"hauki_iso.gif", 30, 100, 1, true},    {"hauki.gif", 28, 95, 1, true},
+    {"mies_lasku.gif", 93, 120, 5, true},    {"koho3.gif", 100, 100, 1, false},
+    {"koho2.gif", 100, 100, 1, false},       {"koho1.gif", 100, 100, 1, false},
+    {"mato_dis.gif", 100, 100, 1, false},    {"ahven_pieni.gif", 40, 60, 1, true},
+    {"ahven_keski.gif", 60, 80, 1, true},    {"ahven_iso.gif", 60, 100, 1, true},
+    {"hauki_pieni.gif", 20, 52, 1, true},    {"hauki_keski.gif", 25, 85, 1, true},
+    {"hauki_iso.gif", 30, 100, 1, true},     {"hauki.gif", 28, 95, 1, true},
 };
 
 // Compiled into the program.
@@ -81,8 +81,8 @@ QList<QImage> expectPicture(const QString& path, const Picture& p) {
     for (int i = 0; i < p.frames; ++i) {
         const QImage frame = reader.read();
         if (frame.isNull()) {
-            ADD_FAILURE() << "frame " << i << " does not decode: "
-                          << reader.errorString().toStdString();
+            ADD_FAILURE() << "frame " << i
+                          << " does not decode: " << reader.errorString().toStdString();
             break;
         }
         EXPECT_EQ(frame.size(), QSize(p.width, p.height)) << "frame " << i;
