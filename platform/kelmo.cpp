@@ -62,6 +62,11 @@ std::shared_ptr<const Animation> Animation::load(const QString& path) {
     }
 
     QImageReader reader(path);
+    if (path.startsWith(QLatin1Char(':'))) {
+        // Built-in pictures are what their suffix says; see builtInPicture().
+        reader.setFormat(QFileInfo(path).suffix().toLower().toLatin1());
+        reader.setAutoDetectImageFormat(false);
+    }
     auto animation = std::make_shared<Animation>();
     const int fileLoops = reader.loopCount(); // -1 for ever, N repeats (0: plays once)
     while (true) {

@@ -29,6 +29,9 @@ QFont systemFont(double points = 8.25, bool bold = false);
 void disablePixmapCache();
 
 // The program's 32 × 32 icon.
+// A picture compiled into the program (":/pictures/…"), read by its suffix.
+QImage builtInPicture(const QString& path);
+
 QIcon programIcon();
 
 // A button icon from a pixel-art picture, with copies blown up by whole

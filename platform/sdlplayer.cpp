@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QHash>
+#include <QTimer>
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <algorithm>
@@ -314,19 +315,33 @@ public:
         if (stopped_) {
             return;
         }
-        if (!thread_.joinable()) {
-            thread_ = std::thread([this] { run(); });
-            // Stop before the application's objects and statics go away.
+        queue_.push_back(std::move(command));
+        if (thread_.joinable()) {
+            wake_.notify_one();
+        } else if (!startPending_) {
+            // Loading the sound libraries maps some forty files, and the kernel
+            // serialises that against the window's own first page faults: a
+            // thread started at once slows the first paint by a third. The
+            // worker starts a moment after the window is up; the calls wait.
+            startPending_ = true;
             if (QCoreApplication::instance()) {
-                qAddPostRoutine([] { SoundWorker::instance().shutdown(); });
+                QTimer::singleShot(kStartDelayMs, QCoreApplication::instance(),
+                                   [] { SoundWorker::instance().start(); });
+            } else {
+                startLocked();
             }
         }
-        queue_.push_back(std::move(command));
-        wake_.notify_one();
+    }
+
+    void start() {
+        const std::lock_guard lock(mutex_);
+        startPending_ = false;
+        startLocked();
     }
 
     void waitUntilIdle() {
         std::unique_lock lock(mutex_);
+        startLocked();
         idle_.wait(lock, [this] { return (queue_.empty() && !busy_) || !thread_.joinable(); });
     }
 
@@ -351,8 +366,21 @@ public:
     std::atomic<int> lastId{0};
 
 private:
+    static constexpr int kStartDelayMs = 150;
+
     SoundWorker() = default;
     ~SoundWorker() { shutdown(); }
+
+    void startLocked() {
+        if (thread_.joinable() || stopped_ || queue_.empty()) {
+            return;
+        }
+        thread_ = std::thread([this] { run(); });
+        // Stop before the application's objects and statics go away.
+        if (QCoreApplication::instance()) {
+            qAddPostRoutine([] { SoundWorker::instance().shutdown(); });
+        }
+    }
 
     void run() {
         std::unique_lock lock(mutex_);
@@ -384,6 +412,7 @@ private:
     std::condition_variable idle_;
     std::deque<std::function<void(Engine&)>> queue_;
     bool busy_ = false;
+    bool startPending_ = false;
     bool stopped_ = false;
     std::thread thread_;
     Engine engine_;
