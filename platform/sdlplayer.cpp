@@ -30,7 +30,8 @@ struct SdlApi {
     X(SDL_SetHint)                                                                                 \
     X(SDL_SetHintWithPriority)                                                                     \
     X(SDL_InitSubSystem)                                                                           \
-    X(SDL_QuitSubSystem)
+    X(SDL_QuitSubSystem)                                                                           \
+    X(SDL_TLSCleanup)
 #define NORPPALA_MIX_FUNCTIONS(X)                                                                  \
     X(Mix_Init)                                                                                    \
     X(Mix_Quit)                                                                                    \
@@ -188,10 +189,20 @@ public:
         players_.erase(found);
     }
 
+    // Runs on the sound thread as it ends.
     void close() {
-        if (!open_) {
-            return;
+        if (open_) {
+            closeDevice();
         }
+        // SDL keeps its error texts per thread, and a thread it did not start
+        // must hand them back itself before it ends.
+        if (sdl_.SDL_TLSCleanup) {
+            sdl_.SDL_TLSCleanup();
+        }
+    }
+
+private:
+    void closeDevice() {
         sdl_.Mix_HaltMusic();
         sdl_.Mix_HaltChannel(-1);
         for (auto& [id, player] : players_) {
@@ -208,7 +219,6 @@ public:
         open_ = false;
     }
 
-private:
     bool tryOpen(int rate) {
         // SDL would otherwise turn SIGINT and SIGTERM into quit events that the Qt
         // event loop never reads, so the game could not be stopped from outside.
