@@ -329,10 +329,10 @@ public:
         if (thread_.joinable()) {
             wake_.notify_one();
         } else if (!startPending_) {
-            // Loading the sound libraries maps some forty files, and the kernel
-            // serialises that against the window's own first page faults: a
-            // thread started at once slows the first paint by a third. The
-            // worker starts a moment after the window is up; the calls wait.
+            // Loading the sound libraries maps some forty files. Started at once,
+            // that competed with the window's own start and made the first
+            // paint a third slower, so the worker starts a moment after the
+            // window is up; the calls made until then wait in order.
             startPending_ = true;
             if (QCoreApplication::instance()) {
                 QTimer::singleShot(kStartDelayMs, QCoreApplication::instance(),
