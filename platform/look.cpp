@@ -1,6 +1,7 @@
 #include "platform/look.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
@@ -71,6 +72,11 @@ QIcon programIcon() {
 }
 
 QIcon pixelIcon(const QString& path) {
+    // Every game screen asks for the same few icons again; they never change.
+    static QHash<QString, QIcon> made;
+    if (const auto found = made.constFind(path); found != made.constEnd()) {
+        return found.value();
+    }
     const QImage image = builtInPicture(path);
     QIcon icon;
     if (image.isNull()) {
@@ -83,6 +89,7 @@ QIcon pixelIcon(const QString& path) {
         big.setDevicePixelRatio(factor);
         icon.addPixmap(big);
     }
+    made.insert(path, icon);
     return icon;
 }
 

@@ -9,7 +9,12 @@ QString appFile(const QString& appPath, const QString& gamePath) {
     while (relative.startsWith(QLatin1Char('/'))) {
         relative.remove(0, 1);
     }
-    return QDir::cleanPath(QDir(appPath).filePath(relative));
+    if (appPath.isEmpty()) {
+        return QDir::cleanPath(relative);
+    }
+    // Plain joining: the game asks for a picture path on every sprite change,
+    // and a QDir for each one cost more than the picture lookup itself.
+    return QDir::cleanPath(appPath + QLatin1Char('/') + relative);
 }
 
 QString programFolder() {

@@ -48,6 +48,11 @@ TEST(AppFile, TurnsGamePathsIntoPathsBesideTheProgram) {
               "/opt/norppala/data/sound/kala010.wav");
     EXPECT_EQ(appFile("/opt/norppala", "\\data\\maps\\jarvi\\taka3.gif"),
               "/opt/norppala/data/maps/jarvi/taka3.gif");
+    // Doubled separators and dot segments fold away; no program folder means
+    // the current folder.
+    EXPECT_EQ(appFile("/opt/norppala", "\\data\\\\.\\maps\\..\\mies.gif"),
+              "/opt/norppala/data/mies.gif");
+    EXPECT_EQ(appFile("", "\\data\\music.mp3"), "data/music.mp3");
 }
 
 TEST(Random, RndStaysInItsRangeAndSeededRunsRepeat) {
