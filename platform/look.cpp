@@ -2,11 +2,13 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QIconEngine>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
+#include <array>
 #include <cmath>
 
 namespace look {
@@ -53,21 +55,61 @@ QImage builtInPicture(const QString& path) {
     return reader.read();
 }
 
-QIcon programIcon() {
-    // The window's own icon, up to 64 pixels (32 at double scale). Menus and
-    // launchers take the large ones from the installed icon theme; decoding
-    // them here cost the first window a tenth of its start-up.
-    static const QIcon icon = [] {
-        QIcon result;
-        for (const char* file :
-             {":/pictures/icon32.png", ":/pictures/icon48.png", ":/pictures/icon64.png"}) {
-            const QImage image = builtInPicture(QString::fromLatin1(file));
-            if (!image.isNull()) {
-                result.addPixmap(QPixmap::fromImage(image));
+namespace {
+
+// The program's icon, decoded only when a size of it is first asked for: the
+// offscreen platform never asks, and under X the window system asks once as the
+// first window is mapped.
+class ProgramIconEngine final : public QIconEngine {
+public:
+    QList<QSize> availableSizes(QIcon::Mode = QIcon::Normal, QIcon::State = QIcon::Off) override {
+        QList<QSize> sizes;
+        for (int side : kSides) {
+            sizes.append(QSize(side, side));
+        }
+        return sizes;
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        // The smallest drawn size that covers the request, else the largest.
+        int side = kSides.back();
+        for (int candidate : kSides) {
+            if (candidate >= size.width() && candidate >= size.height()) {
+                side = candidate;
+                break;
             }
         }
-        return result;
-    }();
+        QPixmap& drawn = decoded_[side];
+        if (drawn.isNull()) {
+            drawn = QPixmap::fromImage(
+                builtInPicture(QStringLiteral(":/pictures/icon%1.png").arg(side)));
+        }
+        if (drawn.isNull() || drawn.size() == size) {
+            return drawn;
+        }
+        return drawn.scaled(size, Qt::KeepAspectRatio, Qt::FastTransformation);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QIconEngine* clone() const override { return new ProgramIconEngine(*this); }
+
+    QString key() const override { return QStringLiteral("norppala-program-icon"); }
+
+private:
+    // The window carries up to 64 pixels (32 at double scale); menus and
+    // launchers take the large sizes from the installed icon theme.
+    static constexpr std::array<int, 3> kSides{32, 48, 64};
+    QHash<int, QPixmap> decoded_;
+};
+
+} // namespace
+
+QIcon programIcon() {
+    static const QIcon icon(new ProgramIconEngine);
     return icon;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/clock.h"
 #include "platform/context.h"
 #include "platform/form.h"
+#include "platform/look.h"
 #include "platform/random.h"
 #include "platform/timer.h"
 #include "support/fakes.h"
@@ -72,6 +73,16 @@ TEST_F(FormsTest, WindowIsLoadedOnceShownModelessAndRaisedWhenShownAgain) {
     EXPECT_EQ(first->windowTitle(), "Probe menu");
     EXPECT_EQ(first->size(), QSize(120, 80));
     EXPECT_EQ(first->palette().color(QPalette::Window), QColor(0, 0, 128));
+    // The program icon, drawn at the sizes a window system asks for and
+    // scaled from the nearest larger one in between.
+    const QIcon icon = first->windowIcon();
+    EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{32, 32}, {48, 48}, {64, 64}}));
+    const auto premultiplied = QImage::Format_ARGB32_Premultiplied;
+    const QImage drawn48 = builtInPicture(":/pictures/icon48.png").convertToFormat(premultiplied);
+    ASSERT_FALSE(drawn48.isNull());
+    EXPECT_EQ(icon.pixmap(QSize(48, 48)).toImage().convertToFormat(premultiplied), drawn48);
+    EXPECT_EQ(icon.pixmap(QSize(40, 40)).size(), QSize(40, 40));
+    EXPECT_EQ(icon.pixmap(QSize(128, 128)).size(), QSize(128, 128));
 
     forms.show("menu");
     EXPECT_TRUE(first->isVisible());
