@@ -58,7 +58,10 @@ kill "$XVFB_PID" 2>/dev/null || true
 XVFB_PID=
 
 echo "Simulointi / simulation..."
-"$BIN/norppala_bench_sim" --benchmark_out="$WORK/sim.json" --benchmark_out_format=json \
+# Five repetitions and their median: a virtual machine's speed wanders, and one
+# long run takes whatever the neighbours leave of it.
+"$BIN/norppala_bench_sim" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+    --benchmark_out="$WORK/sim.json" --benchmark_out_format=json \
     >>"$LOG" 2>&1 || echo "norppala_bench_sim failed, see $LOG"
 
 # A number from a one-line JSON object, or null.
@@ -66,10 +69,10 @@ field() {
     value=$(sed -n "s/.*\"$2\": *\([-0-9.eE+]*\).*/\1/p" "$1" 2>/dev/null | head -n 1)
     echo "${value:-null}"
 }
-# A field of one benchmark in Google Benchmark's JSON output.
+# A field of the median of one benchmark's repetitions in Google Benchmark's JSON output.
 simfield() {
     value=$(awk -v name="\"name\": \"$1" -v key="\"$2\":" '
-        index($0, name) { inside = 1 }
+        index($0, name) && index($0, "_median\"") { inside = 1 }
         inside && index($0, key) { sub(/.*: */, ""); sub(/,$/, ""); print; exit }
         inside && /}/ { inside = 0 }' "$WORK/sim.json" 2>/dev/null)
     echo "${value:-null}"

@@ -44,7 +44,7 @@ void BM_WholeGame(benchmark::State& run) {
     run.counters["fish_per_game"] =
         games ? static_cast<double>(fish) / static_cast<double>(games) : 0.0;
 }
-BENCHMARK(BM_WholeGame)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_WholeGame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 // One tick of the bite clock with the line in the water and a whole worm: the
 // roll, and a nibble (picture change, nibble window) when one comes.
