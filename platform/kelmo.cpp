@@ -1,6 +1,7 @@
 #include "platform/kelmo.h"
 
 #include "platform/clock.h"
+#include "platform/look.h"
 #include "platform/report.h"
 #include "platform/timer.h"
 
@@ -63,9 +64,7 @@ std::shared_ptr<const Animation> Animation::load(const QString& path) {
 
     QImageReader reader(path);
     if (path.startsWith(QLatin1Char(':'))) {
-        // Built-in pictures are what their suffix says; see builtInPicture().
-        reader.setFormat(QFileInfo(path).suffix().toLower().toLatin1());
-        reader.setAutoDetectImageFormat(false);
+        readBySuffix(reader);
     }
     auto animation = std::make_shared<Animation>();
     const int fileLoops = reader.loopCount(); // -1 for ever, N repeats (0: plays once)

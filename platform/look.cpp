@@ -46,12 +46,15 @@ void disablePixmapCache() {
     QPixmapCache::setCacheLimit(0);
 }
 
-QImage builtInPicture(const QString& path) {
-    // The format is named and never guessed: guessing asks every image plugin of
-    // the system whether it knows the file, which loads them all and costs the
-    // game's start-up more than drawing its first window.
-    QImageReader reader(path, QFileInfo(path).suffix().toLower().toLatin1());
+void readBySuffix(QImageReader& reader) {
+    // Loading every plugin cost the game's start-up more than drawing its first window.
+    reader.setFormat(QFileInfo(reader.fileName()).suffix().toLower().toLatin1());
     reader.setAutoDetectImageFormat(false);
+}
+
+QImage builtInPicture(const QString& path) {
+    QImageReader reader(path);
+    readBySuffix(reader);
     return reader.read();
 }
 

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QWidget>
 
@@ -28,10 +29,15 @@ QFont systemFont(double points = 8.25, bool bold = false);
 // next, and Qt 6.4 keeps every name after its picture is gone: about 8.5 kB a game.
 void disablePixmapCache();
 
-// The program's 32 × 32 icon.
-// A picture compiled into the program (":/pictures/…"), read by its suffix.
+// Makes a reader of a picture compiled into the program (":/pictures/…") take
+// the format its suffix names instead of guessing it. Guessing asks every image
+// plugin of the system whether it knows the file, which loads them all.
+void readBySuffix(QImageReader& reader);
+
+// A still picture compiled into the program, read by its suffix.
 QImage builtInPicture(const QString& path);
 
+// The program's window icon, 32 to 64 pixels.
 QIcon programIcon();
 
 // A button icon from a pixel-art picture, with copies blown up by whole
