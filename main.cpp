@@ -1,13 +1,13 @@
 #include "app/firstpaint.h"
 #include "app/startup.h"
 #include "app/windows.h"
-#include "game/module1.h"
-#include "platform/clock.h"
+#include "core/clock.h"
+#include "core/module1.h"
+#include "core/paths.h"
+#include "core/random.h"
 #include "platform/context.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
-#include "platform/paths.h"
-#include "platform/random.h"
 
 #include <QApplication>
 
@@ -20,8 +20,8 @@ int main(int argc, char* argv[]) {
     RealClock clock;
     MersenneRandom random;
     QtDialogs dialogs;
-    Context context{clock, random, dialogs, [](const QString&) { return makeSdlPlayer(); },
-                    programFolder()};
+    SdlSound sound;
+    Context context{clock, random, dialogs, sound, programFolder()};
     if (!checkDataFolder(context.appPath, dialogs)) {
         return 1;
     }

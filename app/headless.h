@@ -17,6 +17,19 @@ public:
     void setVolume(qint32) override {}
 };
 
+// Sound for nobody: every window gets a silent player.
+class SilentSound final : public Sound {
+public:
+    std::unique_ptr<SoundPlayer> makePlayer(const QString&) override {
+        return std::make_unique<SilentPlayer>();
+    }
+    void setMuted(bool muted) override { muted_ = muted; }
+    bool muted() const override { return muted_; }
+
+private:
+    bool muted_ = false;
+};
+
 // Answers every question with Cancel and lets every message pass.
 class NoDialogs final : public Dialogs {
 public:

@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
+#include "core/paths.h"
 #include "platform/dialogs.h"
-#include "platform/paths.h"
 
 #include <QDir>
 #include <QFileInfo>

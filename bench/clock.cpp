@@ -2,9 +2,9 @@
 // side by side on RealClock for the given time. Prints the last tick's
 // lateness, lost ticks and the spread of the 100 ms steps.
 // Usage: norppala_bench_clock [seconds]
-#include "platform/clock.h"
+#include "core/clock.h"
 #include "bench/stats.h"
-#include "platform/timer.h"
+#include "core/timer.h"
 
 #include <QCoreApplication>
 #include <QTimer>

@@ -3,9 +3,10 @@
 // the peak resident size. Usage: norppala_bench_rest [seconds]
 #include "app/windows.h"
 #include "bench/simgame.h"
+#include "core/paths.h"
+#include "core/random.h"
+#include "game/peli.h"
 #include "platform/context.h"
-#include "platform/paths.h"
-#include "platform/random.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -33,8 +34,8 @@ int main(int argc, char* argv[]) {
     RealClock clock;
     MersenneRandom random;
     NoDialogs dialogs;
-    Context context{clock, random, dialogs, [](const QString&) { return makeSdlPlayer(); },
-                    programFolder()};
+    SdlSound sound;
+    Context context{clock, random, dialogs, sound, programFolder()};
     Module1 state;
     Forms forms(context);
     registerWindows(forms, state);
@@ -51,7 +52,8 @@ int main(int argc, char* argv[]) {
         wall.start();
         QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, &app, [&] {
             // Looked at before quitting: the windows close as the program ends.
-            stillPlaying = forms.isLoaded(QStringLiteral("peli")) && state.line_in_water;
+            auto* screen = forms.find<Peli>(QStringLiteral("peli"));
+            stillPlaying = screen && screen->game().line_in_water();
             QApplication::quit();
         });
     });

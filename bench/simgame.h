@@ -1,12 +1,14 @@
 #pragma once
 
 #include "app/headless.h"
-#include "game/module1.h"
-#include "platform/clock.h"
+#include "core/autoangler.h"
+#include "core/clock.h"
+#include "core/module1.h"
+#include "game/peli.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
-#include "platform/kelmo.h"
 #include "platform/soundplayer.h"
+#include "platform/windownames.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -29,9 +31,8 @@ inline bool launchGame(Forms& forms, Module1& state, const QString& map, int spo
     return forms.isLoaded(QStringLiteral("peli"));
 }
 
-// A scripted player on the virtual clock: after every tick it lifts the line
-// when the angler notices a nibble, changes an eaten worm, and lowers the line
-// again once the fish is in. Plays whole games through the real windows.
+// The book player (AutoAngler) on the virtual clock, acting after every tick.
+// Plays whole games through the real windows.
 class SimPlayer {
 public:
     SimPlayer(Forms& forms, VirtualClock& clock, Module1& state)
@@ -60,41 +61,24 @@ public:
     }
 
 private:
-    QPushButton* button(Form* game, const char* name) const {
-        return game->findChild<QPushButton*>(QLatin1String(name));
-    }
-
+    // The book player reads the game and clicks the game screen's buttons.
     void react() {
-        Form* game = forms_.find(QStringLiteral("peli"));
-        if (!game) {
+        auto* screen = forms_.find<Peli>(windowName::peli);
+        if (!screen) {
             return;
         }
-        if (game != game_) {
-            game_ = game;
-            lift_ = button(game, "Command4");
-            worm_ = button(game, "Command5");
-            angler_ = game->findChild<Kelmo*>(QStringLiteral("mies"));
+        if (screen != screen_) {
+            screen_ = screen;
+            angler_ = AutoAngler([screen](Action action) { screen->button(action)->click(); });
         }
-        if (state_.line_in_water) {
-            if (angler_->file().endsWith(QLatin1String("mies_kala.gif"))) {
-                lift_->click();
-            }
-        } else if (state_.koho_state == QLatin1String("koho1")) {
-            if (worm_->isEnabled()) {
-                worm_->click();
-            }
-        } else if (lift_->isEnabled() && state_.fish_weight == 0) {
-            lift_->click();
-        }
+        angler_.react(screen->game());
     }
 
     Forms& forms_;
     VirtualClock& clock_;
     Module1& state_;
-    QPointer<Form> game_;
-    QPushButton* lift_ = nullptr;
-    QPushButton* worm_ = nullptr;
-    Kelmo* angler_ = nullptr;
+    QPointer<Peli> screen_;
+    AutoAngler angler_;
 };
 
 } // namespace bench

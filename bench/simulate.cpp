@@ -1,11 +1,13 @@
-// Whole games per second on the virtual clock through the real windows, and
-// the cost of one tick of the bite clock.
+// Whole games per second on the virtual clock: through the real windows, and
+// through the game model alone.
 #include "app/windows.h"
 #include "bench/simgame.h"
+#include "core/autoangler.h"
+#include "core/fishinggame.h"
+#include "core/paths.h"
+#include "core/random.h"
 #include "game/peli.h"
 #include "platform/context.h"
-#include "platform/paths.h"
-#include "platform/random.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -17,9 +19,8 @@ struct SimWorld {
     VirtualClock clock;
     MersenneRandom random{20261207};
     NoDialogs dialogs;
-    Context context{clock, random, dialogs,
-                    [](const QString&) { return std::make_unique<SilentPlayer>(); },
-                    programFolder()};
+    SilentSound sound;
+    Context context{clock, random, dialogs, sound, programFolder()};
     Module1 state;
     Forms forms{context};
     SimWorld() { registerWindows(forms, state); }
@@ -46,21 +47,31 @@ void BM_WholeGame(benchmark::State& run) {
 }
 BENCHMARK(BM_WholeGame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-// One tick of the bite clock with the line in the water and a whole worm: the
-// roll, and a nibble (picture change, nibble window) when one comes.
-void BM_BiteClockTick(benchmark::State& run) {
-    SimWorld world;
-    if (!bench::launchGame(world.forms, world.state, QStringLiteral("pitka"), 2)) {
-        run.SkipWithError("the game did not start");
-        return;
-    }
-    auto* game = world.forms.find<Peli>(QStringLiteral("peli"));
+// Whole three-minute games of the game model with the book player and no
+// window: what a simulation of many games costs.
+void BM_ModelGame(benchmark::State& run) {
+    VirtualClock clock;
+    MersenneRandom random{20261207};
+    Module1 shared;
+    shared.spot_choice = 2;
+    FishingGame game(clock, random, shared);
+    const AutoAngler angler;
+    std::int64_t fish = 0;
+    std::int64_t games = 0;
     for (auto _ : run) {
-        world.state.koho_state = QStringLiteral("koho3");
-        game->on_Timer1_timeout();
+        game.start();
+        while (game.running() && clock.fireNext()) {
+            angler.react(game);
+        }
+        fish += shared.fish_count;
+        ++games;
     }
+    run.counters["games_per_s"] =
+        benchmark::Counter(static_cast<double>(games), benchmark::Counter::kIsRate);
+    run.counters["fish_per_game"] =
+        games ? static_cast<double>(fish) / static_cast<double>(games) : 0.0;
 }
-BENCHMARK(BM_BiteClockTick)->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_ModelGame)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
 } // namespace
 

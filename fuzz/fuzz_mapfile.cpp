@@ -1,8 +1,8 @@
 // Any bytes as a lake map's description: the reader either gives a map whose
 // folder stays inside the maps folder and whose markers fit the window, or a
 // refusal. Crashes, hangs and reads past the data are caught by the sanitizers.
-#include "platform/text1252.h"
-#include "setup/mapfile.h"
+#include "core/mapfile.h"
+#include "core/text1252.h"
 
 #include <QByteArray>
 #include <cstddef>

@@ -1,8 +1,8 @@
 // Any text as a number line of a map description. The reader must never crash,
 // and where the line, blanks and tabs left out, begins with a plain decimal
 // number it must agree with the C library reading that same number.
-#include "platform/text1252.h"
-#include "setup/mapfile.h"
+#include "core/mapfile.h"
+#include "core/text1252.h"
 
 #include <QByteArray>
 #include <QRegularExpression>

@@ -1,9 +1,9 @@
 // Any player name, in UTF-8 or UTF-16, with any catch: the name is either
 // refused, or its result file stays in the data folder and holds exactly the
 // catch lines and the name, readable back from Windows-1252.
-#include "game/module1.h"
-#include "platform/text1252.h"
-#include "results/resultfile.h"
+#include "core/module1.h"
+#include "core/resultfile.h"
+#include "core/text1252.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,14 +1,13 @@
 #include "game/peli.h"
 
-#include "game/fishing.h"
-#include "game/module1.h"
+#include "core/fishinggame.h"
+#include "core/module1.h"
+#include "core/paths.h"
 #include "platform/context.h"
 #include "platform/kelmo.h"
 #include "platform/look.h"
-#include "platform/paths.h"
-#include "platform/random.h"
 #include "platform/soundplayer.h"
-#include "platform/timer.h"
+#include "platform/windownames.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -17,14 +16,9 @@
 
 namespace {
 
-// The boat's Top may not go above 16 or below 192; the angler stands 16 pixels higher.
-constexpr float kTopLimit = 16;
-constexpr float kBottomLimit = 192;
+// The angler stands 16 pixels above the boat's top edge.
 constexpr float kAnglerAbove = 16;
-constexpr float kBoatStep = 20;
-constexpr float kRisePerStep = 15;
-// Measured from the boat's Top + Width: where a fish waits, and the line it must pass to land.
-constexpr float kRestPlace = 40;
+// Measured from the boat's top edge plus its width: the landing line under the boat.
 constexpr float kLandingLine = 100;
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QRect& box,
@@ -48,8 +42,7 @@ QPushButton* makePictureButton(QWidget* parent, const QString& name, const QRect
 } // namespace
 
 Peli::Peli(Forms& forms, Module1& state)
-    : Form(forms, QStringLiteral("peli"), QStringLiteral("Norppala"), QSize(362, 401)),
-      state(state) {
+    : Form(forms, windowName::peli, QStringLiteral("Norppala"), QSize(362, 401)), state_(state) {
     setPicture(QStringLiteral(":/pictures/peli_tausta.gif"));
     Clock& clock = context().clock;
 
@@ -119,38 +112,59 @@ Peli::Peli(Forms& forms, Module1& state)
     setTabOrder(Command5, List1);
     setTabOrder(List1, Command6);
 
-    Timer1 = makeTimer(QStringLiteral("Timer1"), 5000, true);
-    pieni = makeTimer(QStringLiteral("pieni"), 1200, false);
-    keski = makeTimer(QStringLiteral("keski"), 1800, false);
-    iso = makeTimer(QStringLiteral("iso"), 2500, false);
-    fish = makeTimer(QStringLiteral("fish"), 10000, true);
-    vaihto = makeTimer(QStringLiteral("vaihto"), 5000, false);
-    kala_nousee = makeTimer(QStringLiteral("kala_nousee"), 100, false);
-    sano = makeTimer(QStringLiteral("sano"), 8000, true);
-    aika = makeTimer(QStringLiteral("aika"), 1000, true);
+    // The game's own timers start after the sprites', as they always have: two
+    // ticks due at the same moment are settled in that order.
+    game_ = new FishingGame(clock, context().random, state, this);
 
     Rumpa1 = makePlayer();
 
-    connect(Command1, &QPushButton::clicked, this, &Peli::on_Command1_clicked);
-    connect(Command2, &QPushButton::clicked, this, &Peli::on_Command2_clicked);
-    connect(Command3, &QPushButton::clicked, this, &Peli::on_Command3_clicked);
-    connect(Command4, &QPushButton::clicked, this, &Peli::on_Command4_clicked);
-    connect(Command5, &QPushButton::clicked, this, &Peli::on_Command5_clicked);
-    connect(Command6, &QPushButton::clicked, this, &Peli::on_Command6_clicked);
-    connect(aika, &Timer::timeout, this, &Peli::on_aika_timeout);
-    connect(Timer1, &Timer::timeout, this, &Peli::on_Timer1_timeout);
-    connect(pieni, &Timer::timeout, this, &Peli::on_pieni_timeout);
-    connect(keski, &Timer::timeout, this, &Peli::on_keski_timeout);
-    connect(iso, &Timer::timeout, this, &Peli::on_iso_timeout);
-    connect(fish, &Timer::timeout, this, &Peli::on_fish_timeout);
-    connect(va, &Kelmo::AnimationDone, this, &Peli::on_va_AnimationDone);
-    connect(vaihto, &Timer::timeout, this, &Peli::on_vaihto_timeout);
-    connect(kala_nousee, &Timer::timeout, this, &Peli::on_kala_nousee_timeout);
-    connect(sano, &Timer::timeout, this, &Peli::on_sano_timeout);
+    connect(Command1, &QPushButton::clicked, game_, &FishingGame::rowUp);
+    connect(Command2, &QPushButton::clicked, game_, &FishingGame::rowDown);
+    connect(Command3, &QPushButton::clicked, game_, &FishingGame::tapRod);
+    connect(Command4, &QPushButton::clicked, game_, &FishingGame::liftOrLower);
+    connect(Command5, &QPushButton::clicked, game_, &FishingGame::changeWorm);
+    connect(Command6, &QPushButton::clicked, game_, &FishingGame::quit);
+    connect(va, &Kelmo::AnimationDone, this, [this] { va->setVisible(false); });
+
+    connect(game_, &FishingGame::anglerChanged, this, &Peli::showAngler);
+    connect(game_, &FishingGame::baitChanged, this, &Peli::showBait);
+    connect(game_, &FishingGame::actionsChanged, this, &Peli::showActions);
+    connect(game_, &FishingGame::boatMoved, this, &Peli::showBoat);
+    connect(game_, &FishingGame::clockChanged, this, &Peli::showClock);
+    connect(game_, &FishingGame::fishRose, this, &Peli::showRisingFish);
+    connect(game_, &FishingGame::fishLanded, this, &Peli::showLandedFish);
+    connect(game_, &FishingGame::chatter, this, &Peli::sayLine);
+    connect(game_, &FishingGame::ripple, this, &Peli::showRipple);
+    connect(game_, &FishingGame::timeUp, this, [this] {
+        this->forms().show(windowName::loppu);
+        this->forms().unload(windowName::peli);
+    });
+    connect(game_, &FishingGame::quitted, this, [this] {
+        this->forms().show(windowName::menu);
+        this->forms().unload(windowName::peli);
+    });
 
     // The game keys reach the game whichever control has the focus: a focused
     // button would otherwise take space as its own click and the arrows as focus moves.
     qApp->installEventFilter(this);
+}
+
+QPushButton* Peli::button(Action action) const {
+    switch (action) {
+    case Action::RowUp:
+        return Command1;
+    case Action::RowDown:
+        return Command2;
+    case Action::TapRod:
+        return Command3;
+    case Action::LiftOrLower:
+        return Command4;
+    case Action::ChangeWorm:
+        return Command5;
+    case Action::Quit:
+        return Command6;
+    }
+    return nullptr;
 }
 
 bool Peli::eventFilter(QObject* watched, QEvent* event) {
@@ -206,28 +220,16 @@ QString Peli::data(const QString& gamePath) const {
     return appFile(context().appPath, gamePath);
 }
 
-void Peli::animateAngler(const QString& gamePath) {
-    mies->LoadFile(data(gamePath));
-    mies->setPlayCount(1);
-    mies->Play();
-}
-
 void Peli::load() {
-    state.spot_bonus = static_cast<qint16>(fishing::spotBonus(state.spot_choice));
-    context().random.Randomize();
-    state.clock_minutes = 0;
-    state.clock_seconds = 0;
-    state.koho_state = QStringLiteral("koho3");
-    state.line_in_water = true;
-    state.hotspot_pos = static_cast<qint16>(rollInt(context().random, 9));
-    state.boat_pos = 0;
-    // A game that ended with a fish on the hook or still rising must not hand
-    // that fish to this one: a lift before the first nibble would land it.
-    state.fish_hooked = false;
-    state.fish_species.clear();
-    state.fish_size.clear();
-    state.fish_weight = 0;
-    state.fish_picture.clear();
+    game_->start();
+    if (state_.map_name.isEmpty()) {
+        return; // no lake chosen: the screen keeps its own design-time pictures
+    }
+    // The chosen spot's picture is both the backdrop and the water under the boat.
+    const QString background = data(QStringLiteral("\\data\\maps\\") + state_.map_name +
+                                    QStringLiteral("\\taka%1.gif").arg(state_.spot_choice));
+    setPicture(background);
+    vesi->LoadFile(background);
 }
 
 void Peli::activate() {
@@ -238,200 +240,61 @@ void Peli::activate() {
     Rumpa1->setVolume(20);
 }
 
-void Peli::on_aika_timeout() {
-    ++state.clock_seconds;
-    if (state.clock_seconds == 60) {
-        state.clock_seconds = 0;
-        ++state.clock_minutes;
+void Peli::showAngler(Angler angler, bool once) {
+    mies->LoadFile(data(FishingGame::anglerPicture(angler)));
+    if (once) {
+        mies->setPlayCount(1);
+        mies->Play();
     }
-    if (state.clock_minutes == 3) {
-        forms().show(QStringLiteral("loppu"));
-        forms().unload(QStringLiteral("peli"));
-        return;
-    }
-    Label5->setText(QString::number(state.clock_minutes));
-    Label7->setText(QString::number(state.clock_seconds));
 }
 
-void Peli::placeWaterAndFish() {
-    vesi->setTop(vene->top() + static_cast<float>(vene->width()));
-    kala->setTop(vene->top() + static_cast<float>(vene->width()) - kRestPlace);
+void Peli::showBait(const QString& picture) {
+    mato->LoadFile(data(picture));
 }
 
-void Peli::setBitePeriod() {
-    Timer1->setInterval(fishing::bitePeriod(state.boat_pos, state.hotspot_pos, state.spot_bonus));
+void Peli::showActions() {
+    const Actions can = game_->actions();
+    Command1->setEnabled(can.rowUp);
+    Command2->setEnabled(can.rowDown);
+    Command3->setEnabled(can.tapRod);
+    Command4->setEnabled(can.liftOrLower);
+    Command5->setEnabled(can.changeWorm);
+    Command4->setText(game_->liftCaption());
 }
 
-void Peli::on_Command1_clicked() {
-    // The limit is tested before the step, so a step may carry the boat a few
-    // pixels past it; the next press only snaps it back.
-    if (vene->top() <= kTopLimit) {
-        vene->setTop(kTopLimit);
-        mies->setTop(kTopLimit - kAnglerAbove);
-        placeWaterAndFish();
-        return;
-    }
-    mies->setTop(mies->top() - kBoatStep);
-    vene->setTop(vene->top() - kBoatStep);
-    placeWaterAndFish();
-    --state.boat_pos;
-    setBitePeriod();
+float Peli::fishTop() const {
+    return vene->top() + static_cast<float>(vene->width()) - kLandingLine +
+           static_cast<float>(game_->fishDepth());
 }
 
-void Peli::on_Command2_clicked() {
-    if (vene->top() >= kBottomLimit) {
-        vene->setTop(kBottomLimit);
-        mies->setTop(kBottomLimit - kAnglerAbove);
-        placeWaterAndFish();
-        return;
-    }
-    mies->setTop(mies->top() + kBoatStep);
-    vene->setTop(vene->top() + kBoatStep);
-    placeWaterAndFish();
-    ++state.boat_pos;
-    setBitePeriod();
+void Peli::showBoat() {
+    const auto top = static_cast<float>(game_->boatTop());
+    mies->setTop(top - kAnglerAbove);
+    vene->setTop(top);
+    vesi->setTop(top + static_cast<float>(vene->width()));
+    kala->setTop(fishTop());
 }
 
-void Peli::on_Command3_clicked() {
-    // A running bite clock keeps its countdown; the shorter period starts with
-    // the next one. Below 100 ms the period bottoms out at 0, which stops the
-    // bite clock until a boat step gives it a new period.
-    Timer1->setInterval(fishing::tappedPeriod(Timer1->interval()));
-    animateAngler(QStringLiteral("\\data\\mies_napautus.gif"));
+void Peli::showClock() {
+    Label5->setText(QString::number(game_->clock_minutes));
+    Label7->setText(QString::number(game_->clock_seconds));
 }
 
-void Peli::on_Command4_clicked() {
-    if (state.line_in_water) {
-        if (state.fish_hooked) {
-            tarkista_kala();
-        }
-        Command1->setEnabled(true);
-        Command2->setEnabled(true);
-        pieni->setEnabled(false);
-        keski->setEnabled(false);
-        iso->setEnabled(false);
-        Timer1->setEnabled(false);
-        mato->LoadFile(
-            data(QStringLiteral("\\data\\") + state.koho_state + QStringLiteral(".gif")));
-        Command5->setEnabled(true);
-        Command3->setEnabled(false);
-        Command4->setText(QStringLiteral("Laske!"));
-        state.line_in_water = false;
-        animateAngler(QStringLiteral("\\data\\mies_nosto.gif"));
-        return;
-    }
-    Command1->setEnabled(false);
-    Command2->setEnabled(false);
-    Timer1->setEnabled(true);
-    mato->LoadFile(data(QStringLiteral("\\data\\mato_dis.gif")));
-    Command5->setEnabled(false);
-    Command3->setEnabled(true);
-    Command4->setText(QStringLiteral("Nosta!"));
-    state.line_in_water = true;
-    state.fish_hooked = false;
-    animateAngler(QStringLiteral("\\data\\mies_lasku.gif"));
-}
-
-void Peli::tarkista_kala() {
-    if (!state.fish_hooked) {
-        return;
-    }
-    // The catch table holds 20 fish: once it is full, a lift is only a lift.
-    if (state.fish_count >= Module1::kRows) {
-        return;
-    }
-    state.fish_weight = static_cast<qint16>(rollInt(context().random, 2000, 100));
-    fishing::classify(state.fish_weight, state.fish_species, state.fish_size);
-    state.fish_picture = fishing::fishPicture(state.fish_species, state.fish_size);
-    kala_nousee->setEnabled(true);
-}
-
-void Peli::on_kala_nousee_timeout() {
+void Peli::showRisingFish() {
     // Loading the picture already shown changes nothing, so the fish's
     // animation is not restarted on every step.
-    kala->LoadFile(data(state.fish_picture));
+    kala->LoadFile(data(game_->fish_picture));
     kala->setVisible(true);
-    kala->setTop(kala->top() - kRisePerStep);
-    const float landingLine = vene->top() + static_cast<float>(vene->width()) - kLandingLine;
-    if (!(landingLine > kala->top())) {
-        return;
-    }
-    ++state.fish_count;
-    state.catch_table[state.fish_count][1] = state.fish_species;
-    state.catch_table[state.fish_count][2] = state.fish_weight;
-    kala_nousee->setEnabled(false);
-    List1->addItem(catchLine(state.fish_species, state.fish_weight));
+    kala->setTop(fishTop());
+}
+
+void Peli::showLandedFish(int row) {
+    List1->addItem(catchLine(state_, row));
     kala->setVisible(false);
-    kala->setTop(vene->top() + static_cast<float>(vene->width()) - kRestPlace);
-    state.fish_hooked = false;
-    state.fish_species.clear();
-    state.fish_size.clear();
-    state.fish_weight = 0;
-    state.fish_picture.clear();
+    kala->setTop(fishTop());
 }
 
-void Peli::set_mato() {
-    Random& random = context().random;
-    if (state.koho_state == QLatin1String("koho3")) {
-        state.fish_hooked = true;
-    } else if (state.koho_state == QLatin1String("koho2")) {
-        state.fish_hooked = rollInt(random, 2) == 0;
-    } else if (state.koho_state == QLatin1String("koho1")) {
-        state.fish_hooked = rollInt(random, 5) == 0;
-    }
-}
-
-void Peli::on_Timer1_timeout() {
-    if (state.koho_state == QLatin1String("koho1")) {
-        return;
-    }
-    Random& random = context().random;
-    state.bite_roll = static_cast<qint16>(
-        state.boat_pos == state.hotspot_pos ? rollInt(random, 7, 2) : rollInt(random, 11));
-    const fishing::Nibble nibble = fishing::nibbleOf(state.bite_roll);
-    Timer* window = nullptr;
-    switch (nibble) {
-    case fishing::Nibble::Small:
-        window = pieni;
-        break;
-    case fishing::Nibble::Medium:
-        window = keski;
-        break;
-    case fishing::Nibble::Large:
-        window = iso;
-        break;
-    case fishing::Nibble::None:
-        return;
-    }
-    state.koho_state = fishing::kohoAfterWear(rollInt(random, fishing::wearDraws(nibble)));
-    set_mato();
-    mies->LoadFile(data(QStringLiteral("\\data\\mies_kala.gif")));
-    // A window of this class that is still open runs on to its own end.
-    window->setEnabled(true);
-}
-
-void Peli::closeNibbleWindow(Timer* window) {
-    state.fish_hooked = false;
-    mies->LoadFile(data(QStringLiteral("\\data\\mies.gif")));
-    window->setEnabled(false);
-}
-
-void Peli::on_pieni_timeout() {
-    closeNibbleWindow(pieni);
-}
-
-void Peli::on_keski_timeout() {
-    closeNibbleWindow(keski);
-}
-
-void Peli::on_iso_timeout() {
-    closeNibbleWindow(iso);
-}
-
-void Peli::on_fish_timeout() {
-    Random& random = context().random;
-    const int x = rollInt(random, 224);
-    const int y = rollInt(random, 288);
+void Peli::showRipple(int x, int y) {
     va->setLeft(static_cast<float>(x));
     va->setTop(static_cast<float>(y));
     va->setVisible(true);
@@ -439,38 +302,8 @@ void Peli::on_fish_timeout() {
     va->Play();
 }
 
-void Peli::on_va_AnimationDone() {
-    va->setVisible(false);
-}
-
-void Peli::on_Command5_clicked() {
-    Command1->setEnabled(false);
-    Command2->setEnabled(false);
-    Command3->setEnabled(false);
-    Command4->setEnabled(false);
-    Command5->setEnabled(false);
-    mato->LoadFile(data(QStringLiteral("\\data\\mato_dis.gif")));
-    vaihto->setEnabled(true);
-}
-
-void Peli::on_vaihto_timeout() {
-    Command1->setEnabled(true);
-    Command2->setEnabled(true);
-    Command4->setEnabled(true);
-    Command5->setEnabled(true);
-    state.koho_state = QStringLiteral("koho3");
-    mato->LoadFile(data(QStringLiteral("\\data\\koho3.gif")));
-    vaihto->setEnabled(false);
-}
-
-void Peli::on_sano_timeout() {
-    const int n = rollInt(context().random, 15, 1);
-    Rumpa1->PlaySound(
-        data(QStringLiteral("\\data\\sound\\kala0") + QString::number(n) + QStringLiteral(".wav")),
-        false);
-}
-
-void Peli::on_Command6_clicked() {
-    forms().show(QStringLiteral("menu"));
-    forms().unload(QStringLiteral("peli"));
+void Peli::sayLine(int line) {
+    Rumpa1->PlaySound(data(QStringLiteral("\\data\\sound\\kala0") + QString::number(line) +
+                           QStringLiteral(".wav")),
+                      false);
 }

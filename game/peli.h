@@ -2,6 +2,7 @@
 
 #include "platform/form.h"
 
+class FishingGame;
 class Kelmo;
 class Label;
 class Line;
@@ -9,40 +10,20 @@ class QKeyEvent;
 class QListWidget;
 class QPushButton;
 class SoundPlayer;
-class Timer;
 struct Module1;
+enum class Action;
+enum class Angler;
 
-// The game screen: three minutes of fishing from a rowing boat. Its timers are
-// the game's main loop; everything it remembers between handlers lives in
-// Module1 and in its own controls.
+// The game screen: shows a game of fishing (FishingGame) and forwards the
+// player's clicks and keys to it. It decides no rule and keeps no game state.
 class Peli : public Form {
     Q_OBJECT
 public:
     Peli(Forms& forms, Module1& state);
 
-    // The hook decision after a nibble: the more worn the worm, the less likely
-    // the fish is hooked.
-    void set_mato();
-    // Draws the fish on the hook and starts it rising to the boat.
-    void tarkista_kala();
-
-public slots:
-    void on_Command1_clicked();
-    void on_Command2_clicked();
-    void on_Command3_clicked();
-    void on_Command4_clicked();
-    void on_Command5_clicked();
-    void on_Command6_clicked();
-    void on_aika_timeout();
-    void on_Timer1_timeout();
-    void on_pieni_timeout();
-    void on_keski_timeout();
-    void on_iso_timeout();
-    void on_fish_timeout();
-    void on_va_AnimationDone();
-    void on_vaihto_timeout();
-    void on_kala_nousee_timeout();
-    void on_sano_timeout();
+    FishingGame& game() const { return *game_; }
+    // The button that takes an action.
+    QPushButton* button(Action action) const;
 
 protected:
     void load() override;
@@ -53,12 +34,21 @@ private:
     // Plays a key as a click on its button; true if the key belongs to the game.
     bool playKey(const QKeyEvent& key);
     QString data(const QString& gamePath) const;
-    void animateAngler(const QString& gamePath);
-    void closeNibbleWindow(Timer* window);
-    void placeWaterAndFish();
-    void setBitePeriod();
 
-    Module1& state;
+    void showAngler(Angler angler, bool once);
+    void showBait(const QString& picture);
+    void showActions();
+    void showBoat();
+    void showClock();
+    void showRisingFish();
+    void showLandedFish(int row);
+    void showRipple(int x, int y);
+    void sayLine(int line);
+    // Where the fish stands on the screen at the game's depth below the boat.
+    float fishTop() const;
+
+    Module1& state_;
+    FishingGame* game_;
 
     Kelmo* vesi;
     Kelmo* va;
@@ -85,16 +75,6 @@ private:
     QPushButton* Command5;
     QPushButton* Command6;
     QListWidget* List1;
-
-    Timer* Timer1;
-    Timer* pieni;
-    Timer* keski;
-    Timer* iso;
-    Timer* fish;
-    Timer* vaihto;
-    Timer* kala_nousee;
-    Timer* sano;
-    Timer* aika;
 
     SoundPlayer* Rumpa1;
 };

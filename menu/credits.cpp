@@ -1,6 +1,7 @@
 #include "menu/credits.h"
 
 #include "platform/look.h"
+#include "platform/windownames.h"
 
 #include <QPushButton>
 
@@ -11,8 +12,7 @@ Label* makeCredit(QWidget* parent, const QString& name, const QRect& box, const 
 } // namespace
 
 Credits::Credits(Forms& forms)
-    : Form(forms, QStringLiteral("credits"), QStringLiteral("Norppala - Tekijät"),
-           QSize(223, 241)) {
+    : Form(forms, windowName::credits, QStringLiteral("Norppala - Tekijät"), QSize(223, 241)) {
     Label1_0 = makeCredit(this, QStringLiteral("Label1_0"), QRect(16, 16, 177, 25),
                           QStringLiteral("Grafiikka: Aino Lehtola"));
     Label2 = makeCredit(this, QStringLiteral("Label2"), QRect(16, 48, 177, 25),

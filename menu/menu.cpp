@@ -1,15 +1,15 @@
 #include "menu/menu.h"
 
+#include "core/paths.h"
 #include "platform/context.h"
 #include "platform/look.h"
-#include "platform/paths.h"
 #include "platform/soundplayer.h"
+#include "platform/windownames.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace {
-const QString kName = QStringLiteral("menu");
 
 Label* makeItem(QWidget* parent, const QString& name, int top, const QString& caption) {
     return new Label(parent, name, QRect(0, top, 185, 33), caption, look::arial(20.25),
@@ -18,7 +18,7 @@ Label* makeItem(QWidget* parent, const QString& name, int top, const QString& ca
 } // namespace
 
 Menu::Menu(Forms& forms, Module1& /*state*/)
-    : Form(forms, kName, QStringLiteral("Norppala"), QSize(299, 261)) {
+    : Form(forms, windowName::menu, QStringLiteral("Norppala"), QSize(299, 261)) {
     // Mouse moves over the bare background put the items back to yellow.
     setMouseTracking(true);
 
@@ -58,7 +58,7 @@ Menu::Menu(Forms& forms, Module1& /*state*/)
 }
 
 void Menu::activate() {
-    forms().unload(QStringLiteral("peli"));
+    forms().unload(windowName::peli);
     Rumpa1->Stop();
     Rumpa1->setPreset(100);
     Rumpa1->Init(static_cast<qint32>(winId()), 44100, false, false);
@@ -114,21 +114,21 @@ void Menu::highlight(Label* item) {
 
 void Menu::on_Label2_clicked() {
     Rumpa1->Stop();
-    forms().show(QStringLiteral("aloita"));
-    forms().unload(QStringLiteral("credits"));
-    forms().unload(kName);
+    forms().show(windowName::aloita);
+    forms().unload(windowName::credits);
+    forms().unload(windowName::menu);
 }
 
 void Menu::on_Label3_clicked() {
-    forms().show(QStringLiteral("credits"));
+    forms().show(windowName::credits);
 }
 
 void Menu::on_Label6_clicked() {
-    forms().show(QStringLiteral("ohje"));
+    forms().show(windowName::ohje);
 }
 
 void Menu::on_Label5_clicked() {
-    forms().unload(QStringLiteral("credits"));
-    forms().unload(QStringLiteral("peli"));
-    forms().unload(kName);
+    forms().unload(windowName::credits);
+    forms().unload(windowName::peli);
+    forms().unload(windowName::menu);
 }

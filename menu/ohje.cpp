@@ -3,11 +3,12 @@
 #include "platform/context.h"
 #include "platform/kelmo.h"
 #include "platform/look.h"
+#include "platform/windownames.h"
 
 #include <QPushButton>
 
 Ohje::Ohje(Forms& forms)
-    : Form(forms, QStringLiteral("ohje"), QStringLiteral("Norppala"), QSize(426, 358)) {
+    : Form(forms, windowName::ohje, QStringLiteral("Norppala"), QSize(426, 358)) {
     setPicture(QStringLiteral(":/pictures/ohje_corner.png"));
     Clock& clock = context().clock;
     // The system font here runs wider than the small captions' boxes were

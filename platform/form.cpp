@@ -1,10 +1,10 @@
 #include "platform/form.h"
 
+#include "core/timer.h"
 #include "platform/context.h"
 #include "platform/kelmo.h"
 #include "platform/look.h"
 #include "platform/soundplayer.h"
-#include "platform/timer.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -52,7 +52,7 @@ Timer* Form::makeTimer(const QString& name, int interval, bool enabled) {
 }
 
 SoundPlayer* Form::makePlayer() {
-    player_ = context().makePlayer(objectName());
+    player_ = context().sound.makePlayer(objectName());
     return player_.get();
 }
 
@@ -201,7 +201,7 @@ bool Forms::eventFilter(QObject* watched, QEvent* event) {
     if (open_.value(window->objectName()) != window) {
         return false;
     }
-    setSoundMuted(!soundMuted());
+    context_.sound.setMuted(!context_.sound.muted());
     return true;
 }
 

@@ -1,9 +1,9 @@
 #include "platform/kelmo.h"
 
-#include "platform/clock.h"
+#include "core/clock.h"
+#include "core/timer.h"
 #include "platform/look.h"
 #include "platform/report.h"
-#include "platform/timer.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +12,6 @@
 #include <QPainter>
 #include <cmath>
 #include <optional>
-#include <sys/stat.h>
 
 namespace {
 
@@ -20,7 +19,7 @@ namespace {
 constexpr int kDefaultDelay = 100;
 
 struct Stamp {
-    qint64 modifiedNs = 0;
+    qint64 modifiedMs = 0;
     qint64 size = 0;
     bool operator==(const Stamp&) const = default;
 };
@@ -31,20 +30,16 @@ struct CachedAnimation {
 };
 
 // The file's modification time and size, or nothing if it is not a plain file.
-// One stat call: a file time as a QDateTime costs a time-zone lookup on every
-// reload, which made the stamp dearer than the picture change itself.
 std::optional<Stamp> stampOf(const QString& path) {
-    if (path.startsWith(QLatin1Char(':'))) {
-        // Built-in pictures never change while the program runs.
-        const QFileInfo info(path);
-        return info.isFile() ? std::optional<Stamp>(Stamp{0, info.size()}) : std::nullopt;
-    }
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    const QFileInfo info(path);
+    if (!info.isFile()) {
         return std::nullopt;
     }
-    return Stamp{qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec,
-                 qint64(status.st_size)};
+    if (path.startsWith(QLatin1Char(':'))) {
+        // Built-in pictures never change while the program runs.
+        return Stamp{0, info.size()};
+    }
+    return Stamp{info.lastModified().toMSecsSinceEpoch(), info.size()};
 }
 
 } // namespace

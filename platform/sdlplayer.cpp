@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QHash>
+#include <QLibrary>
 #include <QTimer>
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -12,7 +13,6 @@
 #include <condition_variable>
 #include <cstdio>
 #include <deque>
-#include <dlfcn.h>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -56,17 +56,21 @@ struct SdlApi {
     // The libraries stay loaded until the process ends: they may leave threads
     // and exit handlers behind that must not outlive their code.
     bool load() {
-        void* sdl = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_GLOBAL);
-        void* mixer = sdl ? dlopen("libSDL2_mixer-2.0.so.0", RTLD_NOW | RTLD_GLOBAL) : nullptr;
-        if (!mixer) {
+        // Never unloaded (see above), so the library objects are never destroyed either.
+        auto* sdl = new QLibrary(QStringLiteral("SDL2-2.0"), 0);
+        auto* mixer = new QLibrary(QStringLiteral("SDL2_mixer-2.0"), 0);
+        sdl->setLoadHints(QLibrary::ExportExternalSymbolsHint);
+        mixer->setLoadHints(QLibrary::ExportExternalSymbolsHint);
+        if (!sdl->load() || !mixer->load()) {
+            const QLibrary* failed = sdl->isLoaded() ? mixer : sdl;
             std::fprintf(stderr,
                          "norppala: äänikirjasto ei lataudu (%s), peli jatkuu ilman ääntä\n",
-                         dlerror());
+                         qPrintable(failed->errorString()));
             return false;
         }
         bool complete = true;
 #define NORPPALA_RESOLVE(library, name)                                                            \
-    name = reinterpret_cast<decltype(name)>(dlsym(library, #name));                                \
+    name = reinterpret_cast<decltype(name)>(library->resolve(#name));                              \
     complete = complete && name != nullptr;
 #define NORPPALA_FROM_SDL(name) NORPPALA_RESOLVE(sdl, name)
 #define NORPPALA_FROM_MIXER(name) NORPPALA_RESOLVE(mixer, name)
@@ -474,8 +478,18 @@ private:
 
 } // namespace
 
-std::unique_ptr<SoundPlayer> makeSdlPlayer() {
+std::unique_ptr<SoundPlayer> SdlSound::makePlayer(const QString& /*window*/) {
     return std::make_unique<SdlPlayer>();
+}
+
+void SdlSound::setMuted(bool muted) {
+    SoundWorker& worker = SoundWorker::instance();
+    worker.muted = muted;
+    worker.post([muted](Engine& engine) { engine.setMuted(muted); });
+}
+
+bool SdlSound::muted() const {
+    return SoundWorker::instance().muted;
 }
 
 bool sdlAudioReady() {
@@ -484,14 +498,4 @@ bool sdlAudioReady() {
 
 void waitForSound() {
     SoundWorker::instance().waitUntilIdle();
-}
-
-void setSoundMuted(bool muted) {
-    SoundWorker& worker = SoundWorker::instance();
-    worker.muted = muted;
-    worker.post([muted](Engine& engine) { engine.setMuted(muted); });
-}
-
-bool soundMuted() {
-    return SoundWorker::instance().muted;
 }

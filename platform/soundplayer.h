@@ -28,11 +28,29 @@ public:
     virtual void setVolume(qint32 value) = 0;
 };
 
+// The game's sound: a media player for each window that wants one, and the
+// mute switch shared by all of them. Windows reach it through their context.
+class Sound {
+public:
+    virtual ~Sound() = default;
+    // Makes the media player of the named window.
+    virtual std::unique_ptr<SoundPlayer> makePlayer(const QString& window) = 0;
+    // Silences every player's music and clips, or lets them be heard again at
+    // the volumes they had. Music started while muted stays silent.
+    virtual void setMuted(bool muted) = 0;
+    virtual bool muted() const = 0;
+};
+
 // Plays through SDL2_mixer, loaded at run time by one sound thread that runs
 // every player's calls in the order they were made. Without the library it
 // stays silent; with no sound device it falls back to SDL's dummy driver and
-// the game goes on silently.
-std::unique_ptr<SoundPlayer> makeSdlPlayer();
+// the game goes on silently. Muting lasts for the rest of the run.
+class SdlSound final : public Sound {
+public:
+    std::unique_ptr<SoundPlayer> makePlayer(const QString& window) override;
+    void setMuted(bool muted) override;
+    bool muted() const override;
+};
 
 // True once the sound thread has opened the SDL mixer on some driver (the real
 // one or the dummy one).
@@ -41,8 +59,3 @@ bool sdlAudioReady();
 // Blocks until the sound thread has run every call made so far, so a test can
 // look at the mixer's state.
 void waitForSound();
-
-// Silences every player's music and clips for the rest of the run, or lets them
-// be heard again at the volumes they had. Music started while muted stays silent.
-void setSoundMuted(bool muted);
-bool soundMuted();

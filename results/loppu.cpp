@@ -1,9 +1,10 @@
 #include "results/loppu.h"
 
-#include "game/module1.h"
+#include "core/module1.h"
 #include "platform/context.h"
 #include "platform/dialogs.h"
 #include "platform/look.h"
+#include "platform/windownames.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -24,8 +25,7 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 } // namespace
 
 Loppu::Loppu(Forms& forms, Module1& state)
-    : Form(forms, QStringLiteral("loppu"), QStringLiteral("Norppala - Lopputulos"),
-           QSize(329, 315)),
+    : Form(forms, windowName::loppu, QStringLiteral("Norppala - Lopputulos"), QSize(329, 315)),
       state_(state) {
     Label1 = new Label(this, QStringLiteral("Label1"), QRect(0, 0, 329, 81),
                        QStringLiteral("Lopputulos"), look::arial(36, true, true, true), look::cyan,
@@ -64,7 +64,7 @@ Loppu::Loppu(Forms& forms, Module1& state)
 
 void Loppu::load() {
     // The results take the game screen's place.
-    forms().unload(QStringLiteral("peli"));
+    forms().unload(windowName::peli);
 
     // Summed wider than the table's 16-bit weights: a full catch can pass 32767 g.
     qint32 total = 0;
@@ -77,8 +77,8 @@ void Loppu::load() {
 }
 
 void Loppu::on_Command1_clicked() {
-    forms().show(QStringLiteral("menu"));
-    forms().unload(QStringLiteral("loppu"));
+    forms().show(windowName::menu);
+    forms().unload(windowName::loppu);
 }
 
 void Loppu::on_Command2_clicked() {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/resultfile.h"
 #include "platform/form.h"
-#include "results/resultfile.h"
 
 class Label;
 class QListWidget;

@@ -1,12 +1,13 @@
 #include "setup/aloita.h"
 
-#include "game/module1.h"
+#include "core/mapfile.h"
+#include "core/module1.h"
+#include "core/paths.h"
 #include "platform/context.h"
 #include "platform/dialogs.h"
 #include "platform/kelmo.h"
 #include "platform/look.h"
-#include "platform/paths.h"
-#include "setup/mapfile.h"
+#include "platform/windownames.h"
 
 #include <QDir>
 #include <QImageReader>
@@ -14,7 +15,7 @@
 #include <QPushButton>
 
 Aloita::Aloita(Forms& forms, Module1& state)
-    : Form(forms, QStringLiteral("aloita"), QStringLiteral("Norppala"),
+    : Form(forms, windowName::aloita, QStringLiteral("Norppala"),
            QSize(mapfile::kClientWidth, mapfile::kClientHeight)),
       state_(state) {
     Label1 = new Label(this, QStringLiteral("Label1"), QRect(200, 0, 137, 73),
@@ -110,7 +111,8 @@ void Aloita::on_File1_clicked(QListWidgetItem* item) {
     }
     const QString fileName = item->text();
     const mapfile::ReadResult result =
-        mapfile::read(QDir(mapsFolder()).filePath(fileName), mapsFolder());
+        mapfile::read(QDir(mapsFolder()).filePath(fileName), mapsFolder(),
+                      [](const QString& path) { return Animation::load(path) != nullptr; });
 
     if (const auto* refusal = std::get_if<mapfile::Refusal>(&result)) {
         // The map shown before stays, so the list goes back to showing it too.
@@ -162,17 +164,9 @@ void Aloita::on_Command1_clicked() {
         return;
     }
 
-    state_.clearCatch();
-    Form* peli = forms().get(QStringLiteral("peli"));
-    if (!peli) {
-        return;
-    }
-    peli->setPicture(background);
-    if (auto* vesi = peli->findChild<Kelmo*>(QStringLiteral("vesi"))) {
-        vesi->LoadFile(background);
-    }
-    forms().show(QStringLiteral("peli"));
-    forms().unload(QStringLiteral("aloita"));
+    // The game window starts the game on the chosen map and spot as it opens.
+    forms().show(windowName::peli);
+    forms().unload(windowName::aloita);
 }
 
 void Aloita::refuse(const QString& text) {

@@ -2,8 +2,8 @@
 // is there, has the size its window is laid out for and decodes, every tune and
 // clip plays in the real SDL player, and every lake description is complete.
 
+#include "core/text1252.h"
 #include "platform/soundplayer.h"
-#include "platform/text1252.h"
 #include "support/world.h"
 
 #include <QDir>
@@ -194,7 +194,7 @@ TEST(Assets, TunesAndClipsPlayInTheSdlPlayer) {
         EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
     }
 
-    std::unique_ptr<SoundPlayer> player = makeSdlPlayer();
+    std::unique_ptr<SoundPlayer> player = SdlSound().makePlayer(QString());
     player->Init(0, 44100, false, false);
     waitForSound();
     ASSERT_TRUE(sdlAudioReady());

@@ -22,35 +22,35 @@ TEST_F(Boat, StepsStopAtTheLimitsAndCarryWaterAndFish) {
 
     click("peli", "Command1");
     EXPECT_EQ(sprite("vene")->top(), 16);
-    EXPECT_EQ(state.boat_pos, 0);
-    EXPECT_EQ(timer("Timer1")->interval(), 5000);
+    EXPECT_EQ(game().boat_pos, 0);
+    EXPECT_EQ(game().bitePeriod(), 5000);
     expectFollowing("snap at the start");
 
     for (int i = 1; i <= 9; ++i) {
         click("peli", "Command2");
         EXPECT_EQ(sprite("vene")->top(), 16 + 20 * i);
-        EXPECT_EQ(state.boat_pos, i);
+        EXPECT_EQ(game().boat_pos, i);
         expectFollowing("down");
     }
     EXPECT_EQ(sprite("vene")->top(), 196);
-    const int period = timer("Timer1")->interval();
+    const int period = game().bitePeriod();
     click("peli", "Command2");
     EXPECT_EQ(sprite("vene")->top(), 192);
     EXPECT_EQ(sprite("mies")->top(), 176);
-    EXPECT_EQ(state.boat_pos, 9);
-    EXPECT_EQ(timer("Timer1")->interval(), period);
+    EXPECT_EQ(game().boat_pos, 9);
+    EXPECT_EQ(game().bitePeriod(), period);
     expectFollowing("snap at the bottom");
 
     for (int i = 8; i >= 0; --i) {
         click("peli", "Command1");
         EXPECT_EQ(sprite("vene")->top(), 12 + 20 * i);
-        EXPECT_EQ(state.boat_pos, i);
+        EXPECT_EQ(game().boat_pos, i);
         expectFollowing("up");
     }
     click("peli", "Command1");
     EXPECT_EQ(sprite("vene")->top(), 16);
     EXPECT_EQ(sprite("mies")->top(), 0);
-    EXPECT_EQ(state.boat_pos, 0);
+    EXPECT_EQ(game().boat_pos, 0);
     expectFollowing("snap at the top");
 }
 
@@ -63,24 +63,24 @@ TEST_F(Boat, BiteClockPeriodFollowsTheDistanceToTheHotSpot) {
         const int expected[] = {20000, 20000, 20000, 10000, 5000, 10000, 20000};
         for (int pos = 1; pos <= 6; ++pos) {
             click("peli", "Command2");
-            EXPECT_EQ(timer("Timer1")->interval(), expected[pos] - bonus) << pos;
+            EXPECT_EQ(game().bitePeriod(), expected[pos] - bonus) << pos;
         }
         // A step replaces a period shortened by taps.
         click("peli", "Command4");
         click("peli", "Command3");
         click("peli", "Command4");
-        EXPECT_EQ(timer("Timer1")->interval(), 20000 - bonus - 100);
+        EXPECT_EQ(game().bitePeriod(), 20000 - bonus - 100);
         click("peli", "Command1");
-        EXPECT_EQ(timer("Timer1")->interval(), 10000 - bonus);
+        EXPECT_EQ(game().bitePeriod(), 10000 - bonus);
         forms.unload("peli");
         settle();
 
         startGame(spot, 0);
         click("peli", "Command4");
         click("peli", "Command2");
-        EXPECT_EQ(timer("Timer1")->interval(), 10000 - bonus);
+        EXPECT_EQ(game().bitePeriod(), 10000 - bonus);
         click("peli", "Command1");
-        EXPECT_EQ(timer("Timer1")->interval(), 5000 - bonus);
+        EXPECT_EQ(game().bitePeriod(), 5000 - bonus);
         forms.unload("peli");
         settle();
     }

@@ -1,9 +1,9 @@
-#include "platform/clock.h"
+#include "core/clock.h"
+#include "core/random.h"
+#include "core/timer.h"
 #include "platform/context.h"
 #include "platform/form.h"
 #include "platform/look.h"
-#include "platform/random.h"
-#include "platform/timer.h"
 #include "support/fakes.h"
 
 #include <QSignalSpy>
@@ -55,10 +55,8 @@ protected:
     ScriptedRandom random;
     ScriptedDialogs dialogs;
     PlayerLog players;
-    Context context{
-        clock, random, dialogs,
-        [this](const QString& w) { return std::make_unique<RecordingPlayer>(players, w); },
-        QString()};
+    RecordingSound sound{players};
+    Context context{clock, random, dialogs, sound, QString()};
     Forms forms{context};
     QStringList events;
 };

@@ -1,5 +1,5 @@
+#include "core/text1252.h"
 #include "platform/kelmo.h"
-#include "platform/text1252.h"
 #include "support/world.h"
 
 #include <QFile>
@@ -22,24 +22,7 @@ protected:
         return lines;
     }
 
-    // A plain player: lifts the line whenever the angler notices a nibble,
-    // changes an eaten worm, and lowers the line again.
-    void fishFor(qint64 ms) {
-        const qint64 end = clock.now() + ms;
-        while (clock.now() < end && forms.isLoaded("peli")) {
-            auto* lift = control<QPushButton>("peli", "Command4");
-            auto* worm = control<QPushButton>("peli", "Command5");
-            auto* angler = control<Kelmo>("peli", "mies");
-            if (state.line_in_water && angler->file().endsWith("mies_kala.gif")) {
-                click("peli", "Command4");
-            } else if (!state.line_in_water && state.koho_state == "koho1" && worm->isEnabled()) {
-                click("peli", "Command5");
-            } else if (!state.line_in_water && lift->isEnabled() && state.fish_weight == 0) {
-                click("peli", "Command4");
-            }
-            advance(100);
-        }
-    }
+    void fishFor(qint64 ms) { fishByTheBook(ms); }
 };
 
 } // namespace
@@ -58,7 +41,7 @@ TEST_F(FullCycle, MenuSetupGameResultsSaveAndBackToTheMenu) {
     EXPECT_EQ(forms.loadedNames(), QStringList{"peli"});
     EXPECT_EQ(window("peli")->pictureFile(), path("\\data\\maps\\pitka\\taka2.gif"));
     EXPECT_EQ(control<Kelmo>("peli", "vesi")->file(), path("\\data\\maps\\pitka\\taka2.gif"));
-    EXPECT_EQ(state.spot_bonus, 1000);
+    EXPECT_EQ(game().spot_bonus, 1000);
     EXPECT_TRUE(players.of("peli").contains("PlayMusic(True)"));
 
     fishFor(179 * 1000);
@@ -110,7 +93,7 @@ TEST_F(FullCycle, ASecondGameStartsAfreshOnTheSameMapAndLopetaSkipsTheResults) {
     EXPECT_EQ(window("peli")->pictureFile(), path("\\data\\maps\\kivi\\taka3.gif"));
     EXPECT_EQ(state.fish_count, 0);
     EXPECT_EQ(state.catch_table[1][1], Cell(QString()));
-    EXPECT_EQ(state.spot_bonus, 2000);
+    EXPECT_EQ(game().spot_bonus, 2000);
 
     advance(30 * 1000);
     ASSERT_TRUE(click("peli", "Command6")); // "Lopeta"

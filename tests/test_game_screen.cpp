@@ -19,11 +19,11 @@ QString text(const QWidget* widget) {
 } // namespace
 
 TEST_F(GameScreen, OpensWithTheDesignTimeLayout) {
-    Peli* game = startGame();
-    ASSERT_NE(game, nullptr);
-    EXPECT_EQ(game->windowTitle(), "Norppala");
-    EXPECT_EQ(game->size(), QSize(362, 401));
-    EXPECT_EQ(game->pictureFile(), ":/pictures/peli_tausta.gif");
+    Peli* screen = startGame();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->windowTitle(), "Norppala");
+    EXPECT_EQ(screen->size(), QSize(362, 401));
+    EXPECT_EQ(screen->pictureFile(), ":/pictures/peli_tausta.gif");
 
     const std::map<QString, QRect> boxes{
         {"vene", {0, 16, 137, 113}},      {"mies", {0, 0, 97, 129}},
@@ -104,8 +104,8 @@ TEST_F(GameScreen, ActivationStartsTheGameMusic) {
 
 TEST_F(GameScreen, EveryGameStartsFromItsOwnStartValues) {
     startGame(3, 5);
-    EXPECT_EQ(state.spot_bonus, 2000);
-    EXPECT_EQ(state.hotspot_pos, 5);
+    EXPECT_EQ(game().spot_bonus, 2000);
+    EXPECT_EQ(game().hotspot_pos, 5);
     EXPECT_EQ(random.reseeds(), 1);
     advance(4000);
     click("peli", "Command4");
@@ -113,28 +113,28 @@ TEST_F(GameScreen, EveryGameStartsFromItsOwnStartValues) {
     click("peli", "Command2");
     click("peli", "Command5");
     // The game is left with a fish hooked and rising and a half-changed worm.
-    state.fish_hooked = true;
-    state.fish_species = "hauki";
-    state.fish_size = "_iso";
-    state.koho_state = "koho1";
+    game().fish_hooked = true;
+    game().fish_species = "hauki";
+    game().fish_size = "_iso";
+    game().koho_state = "koho1";
     click("peli", "Command6");
     ASSERT_EQ(peli(), nullptr);
 
     startGame(1, 7);
     EXPECT_EQ(random.reseeds(), 2);
-    EXPECT_EQ(state.spot_bonus, 0);
-    EXPECT_EQ(state.hotspot_pos, 7);
-    EXPECT_EQ(state.boat_pos, 0);
-    EXPECT_EQ(state.clock_minutes, 0);
-    EXPECT_EQ(state.clock_seconds, 0);
-    EXPECT_EQ(state.koho_state, "koho3");
-    EXPECT_TRUE(state.line_in_water);
+    EXPECT_EQ(game().spot_bonus, 0);
+    EXPECT_EQ(game().hotspot_pos, 7);
+    EXPECT_EQ(game().boat_pos, 0);
+    EXPECT_EQ(game().clock_minutes, 0);
+    EXPECT_EQ(game().clock_seconds, 0);
+    EXPECT_EQ(game().koho_state, "koho3");
+    EXPECT_TRUE(game().line_in_water());
     EXPECT_EQ(sprite("vene")->top(), 16);
     EXPECT_EQ(control<QLabel>("peli", "Label7")->text(), "0");
-    EXPECT_EQ(timer("Timer1")->interval(), 5000);
+    EXPECT_EQ(game().bitePeriod(), 5000);
     // The old game's fish stays behind: a lift before any nibble lands nothing.
-    EXPECT_FALSE(state.fish_hooked);
-    EXPECT_TRUE(state.fish_size.isEmpty());
+    EXPECT_FALSE(game().fish_hooked);
+    EXPECT_TRUE(game().fish_size.isEmpty());
     click("peli", "Command4");
     advance(2000);
     EXPECT_EQ(state.fish_count, 0);
@@ -143,7 +143,7 @@ TEST_F(GameScreen, EveryGameStartsFromItsOwnStartValues) {
     forms.unload("peli");
     settle();
     startGame(2, 0);
-    EXPECT_EQ(state.spot_bonus, 1000);
+    EXPECT_EQ(game().spot_bonus, 1000);
 }
 
 TEST_F(GameScreen, ClockCountsThreeMinutesThenHandsOverToTheResults) {
@@ -170,8 +170,6 @@ TEST_F(GameScreen, ClockCountsThreeMinutesThenHandsOverToTheResults) {
     advance(300);
     EXPECT_TRUE(forms.isLoaded("loppu"));
     EXPECT_FALSE(forms.isLoaded("peli"));
-    EXPECT_EQ(state.clock_minutes, 3);
-    EXPECT_EQ(state.clock_seconds, 0);
     EXPECT_EQ(state.fish_count, 0);
 
     // Nothing of the closed screen runs any more: no chatter, clock, nibble or landing.
@@ -181,12 +179,11 @@ TEST_F(GameScreen, ClockCountsThreeMinutesThenHandsOverToTheResults) {
     advance(60000);
     EXPECT_EQ(players.of("peli"), heard);
     EXPECT_EQ(random.draws(), draws);
-    EXPECT_EQ(state.clock_seconds, 0);
     EXPECT_EQ(state.fish_count, 0);
 }
 
 TEST_F(GameScreen, AnglerMuttersOneOfFifteenLinesEveryEightSeconds) {
-    Peli* game = startGame();
+    startGame();
     random.roll(9, 15);
     advance(8000);
     EXPECT_EQ(players.of("peli").last(),
@@ -199,7 +196,7 @@ TEST_F(GameScreen, AnglerMuttersOneOfFifteenLinesEveryEightSeconds) {
     players.clear();
     const int ticks = 30000;
     for (int i = 0; i < ticks; ++i) {
-        game->on_sano_timeout();
+        game().on_sano_timeout();
     }
     std::map<QString, int> count;
     for (const QString& call : players.of("peli")) {
@@ -228,16 +225,16 @@ TEST_F(GameScreen, LopetaReturnsToTheMenuInEveryRodState) {
             hookFish(500);
             click("peli", "Command4");
             advance(200);
-            ASSERT_TRUE(timer("kala_nousee")->enabled());
+            ASSERT_TRUE(game().fishRising());
         }
-        const qint16 seconds = state.clock_seconds;
         ASSERT_TRUE(click("peli", "Command6"));
+        const int draws = random.draws();
         EXPECT_TRUE(forms.isLoaded("menu"));
         EXPECT_FALSE(forms.isLoaded("peli"));
         EXPECT_FALSE(forms.isLoaded("loppu"));
         advance(30000);
         EXPECT_EQ(state.fish_count, 0);
-        EXPECT_EQ(state.clock_seconds, seconds);
+        EXPECT_EQ(random.draws(), draws) << "nothing of the quit game runs on";
         EXPECT_EQ(players.of("peli").last(), "destroyed");
         forms.unload("menu");
         settle();
@@ -251,22 +248,22 @@ TEST_F(GameScreen, ScriptedPlayerFishesThreeMinutesAndSeesTheCatchInTheResults) 
     int changes = 0;
     while (peli()) {
         seen = catchLines();
-        const bool busy = timer("kala_nousee")->enabled() || timer("vaihto")->enabled();
-        if (state.line_in_water && shown("mies") == path("\\data\\mies_kala.gif")) {
-            strikes += state.fish_hooked ? 1 : 0;
+        const bool busy = game().fishRising() || (game().rod() == Rod::ChangingWorm);
+        if (game().line_in_water() && shown("mies") == path("\\data\\mies_kala.gif")) {
+            strikes += game().fish_hooked ? 1 : 0;
             click("peli", "Command4");
-        } else if (!state.line_in_water && !busy) {
-            if (state.koho_state == "koho1") {
+        } else if (!game().line_in_water() && !busy) {
+            if (game().koho_state == "koho1") {
                 click("peli", "Command5");
                 ++changes;
-            } else if (state.boat_pos < state.hotspot_pos) {
+            } else if (game().boat_pos < game().hotspot_pos) {
                 click("peli", "Command2");
-            } else if (state.boat_pos > state.hotspot_pos) {
+            } else if (game().boat_pos > game().hotspot_pos) {
                 click("peli", "Command1");
             } else {
                 click("peli", "Command4");
             }
-        } else if (state.line_in_water && state.koho_state == "koho1" && !busy) {
+        } else if (game().line_in_water() && game().koho_state == "koho1" && !busy) {
             click("peli", "Command4");
         }
         advance(100);
@@ -293,4 +290,54 @@ TEST_F(GameScreen, ScriptedPlayerFishesThreeMinutesAndSeesTheCatchInTheResults) 
     }
     EXPECT_EQ(listed, caught);
     EXPECT_EQ(control<QLabel>("loppu", "tot")->text(), QString::number(total) + "g");
+}
+
+TEST_F(GameScreen, MissingPicturesNeverStopTheGame) {
+    for (const char* name : {"mies_kala.gif", "mies_nosto.gif", "koho3.gif", "hauki_iso.gif"}) {
+        QFile::remove(appPath + "/data/" + name);
+    }
+    startGame(1, 3);
+    random.roll(7, 11);
+    random.roll(1, 2);
+    random.roll(0, 2);
+    advance(5000);
+    EXPECT_TRUE(game().fish_hooked);
+    EXPECT_EQ(sprite("mies")->currentFrame(), -1);
+    hookFish(1900);
+    click("peli", "Command4");
+    advance(500);
+    EXPECT_EQ(catchLines(), QStringList{"hauki = 1900g"});
+    EXPECT_EQ(button("Command4")->text(), "Laske!");
+}
+
+TEST_F(GameScreen, TheRisingFishAndTheRippleShowWhereTheGameSays) {
+    startGame();
+    click("peli", "Command4"); // the ripple plays with the line up too
+    random.roll(4, 15);        // chatter at 8 s
+    random.roll(223, 224);
+    random.roll(0, 288);
+    advance(10000);
+    EXPECT_TRUE(sprite("va")->isVisible());
+    EXPECT_EQ(sprite("va")->left(), 223);
+    EXPECT_EQ(sprite("va")->top(), 0);
+    EXPECT_TRUE(sprite("va")->isPlaying());
+    advance(5000);
+    EXPECT_FALSE(sprite("va")->isVisible());
+
+    // The first fish rises from where the screen first drew it; after a boat
+    // step it waits under the boat's new place.
+    click("peli", "Command4");
+    hookFish(700);
+    click("peli", "Command4");
+    advance(100);
+    EXPECT_TRUE(sprite("kala")->isVisible());
+    EXPECT_EQ(sprite("kala")->top(), 104 - 15);
+    click("peli", "Command2");
+    EXPECT_EQ(sprite("kala")->top(), 36 + 137 - 40);
+    EXPECT_EQ(sprite("vesi")->top(), 36 + 137);
+    EXPECT_EQ(sprite("mies")->top(), 36 - 16);
+    advance(500);
+    EXPECT_EQ(catchLines(), QStringList{"ahven = 700g"});
+    EXPECT_FALSE(sprite("kala")->isVisible());
+    EXPECT_EQ(sprite("kala")->top(), sprite("vene")->top() + 137 - 40);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/timer.h"
 #include "game/peli.h"
 #include "platform/kelmo.h"
-#include "platform/timer.h"
 #include "support/world.h"
 
 #include <QFile>
@@ -46,7 +46,7 @@ protected:
     }
     // Forces a hooked nibble so that the next lift strikes a fish of this weight.
     void hookFish(int weight) {
-        state.fish_hooked = true;
+        game().fish_hooked = true;
         random.roll(weight - 100, 2000);
     }
     // Lifts with a fish of this weight on the hook and lets it land.

@@ -1,4 +1,4 @@
-#include "results/resultfile.h"
+#include "core/resultfile.h"
 #include "test_played_game.h"
 
 #include <QDir>

@@ -55,93 +55,93 @@ TEST_F(GameKeys, KeysPlayTheBoatTheLineTheTapAndTheWormOnlyWhenTheirButtonsCould
     press(Qt::Key_Down);
     press(Qt::Key_V);
     EXPECT_EQ(sprite("vene")->top(), 16);
-    EXPECT_EQ(state.boat_pos, 0);
-    EXPECT_FALSE(timer("vaihto")->enabled());
+    EXPECT_EQ(game().boat_pos, 0);
+    EXPECT_FALSE((game().rod() == Rod::ChangingWorm));
 
     press(Qt::Key_N);
-    EXPECT_EQ(timer("Timer1")->interval(), 4900);
+    EXPECT_EQ(game().bitePeriod(), 4900);
     EXPECT_EQ(shown("mies"), path("\\data\\mies_napautus.gif"));
 
     press(Qt::Key_Space);
-    EXPECT_FALSE(state.line_in_water);
+    EXPECT_FALSE(game().line_in_water());
     EXPECT_EQ(button("Command4")->text(), "Laske!");
     EXPECT_EQ(buttons(), "ee-ee");
     // A lifted line cannot be tapped.
     press(Qt::Key_N);
-    EXPECT_EQ(timer("Timer1")->interval(), 4900);
+    EXPECT_EQ(game().bitePeriod(), 4900);
 
     press(Qt::Key_Down);
     press(Qt::Key_Down);
     EXPECT_EQ(sprite("vene")->top(), 56);
     EXPECT_EQ(sprite("mies")->top(), 40);
-    EXPECT_EQ(state.boat_pos, 2);
+    EXPECT_EQ(game().boat_pos, 2);
     press(Qt::Key_Up);
     EXPECT_EQ(sprite("vene")->top(), 36);
-    EXPECT_EQ(state.boat_pos, 1);
+    EXPECT_EQ(game().boat_pos, 1);
 
-    state.koho_state = "koho1";
+    game().koho_state = "koho1";
     press(Qt::Key_V);
     EXPECT_EQ(buttons(), "-----");
-    EXPECT_TRUE(timer("vaihto")->enabled());
+    EXPECT_TRUE((game().rod() == Rod::ChangingWorm));
     // While the worm is changed every game key is dead.
     for (Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Space, Qt::Key_N, Qt::Key_V}) {
         press(key);
     }
     EXPECT_EQ(sprite("vene")->top(), 36);
-    EXPECT_FALSE(state.line_in_water);
+    EXPECT_FALSE(game().line_in_water());
     advance(5000);
-    EXPECT_EQ(state.koho_state, "koho3");
+    EXPECT_EQ(game().koho_state, "koho3");
 
     press(Qt::Key_Space);
-    EXPECT_TRUE(state.line_in_water);
+    EXPECT_TRUE(game().line_in_water());
     EXPECT_EQ(button("Command4")->text(), "Nosta!");
     EXPECT_EQ(buttons(), "--ee-");
 }
 
 TEST_F(GameKeys, SpaceLiftsOnceAndArrowsRowWhicheverControlHasTheFocus) {
     startGame(1, 3);
-    bool inWater = state.line_in_water;
+    bool inWater = game().line_in_water();
     for (const char* name : {"Command3", "Command4", "List1", "Command6"}) {
         SCOPED_TRACE(name);
         QWidget* focused = control<QWidget>("peli", name);
         if (!focused->isEnabled()) {
             // Näpäytä is off while the line is up: lower it first.
             press(Qt::Key_Space, peli());
-            inWater = state.line_in_water;
+            inWater = game().line_in_water();
         }
         focused->setFocus();
-        const int period = timer("Timer1")->interval();
+        const int period = game().bitePeriod();
         press(Qt::Key_Space, focused);
         ASSERT_NE(peli(), nullptr) << "space must never quit";
-        EXPECT_EQ(state.line_in_water, !inWater);
-        EXPECT_EQ(timer("Timer1")->interval(), period) << "space must not tap the rod";
-        inWater = state.line_in_water;
+        EXPECT_EQ(game().line_in_water(), !inWater);
+        EXPECT_EQ(game().bitePeriod(), period) << "space must not tap the rod";
+        inWater = game().line_in_water();
     }
 
-    if (state.line_in_water) {
+    if (game().line_in_water()) {
         press(Qt::Key_Space, peli());
     }
     QWidget* lift = button("Command4");
     lift->setFocus();
     press(Qt::Key_Down, lift);
     press(Qt::Key_Down, lift);
-    EXPECT_EQ(state.boat_pos, 2);
+    EXPECT_EQ(game().boat_pos, 2);
     EXPECT_EQ(peli()->focusWidget(), lift);
 }
 
 TEST_F(GameKeys, HeldArrowsKeepRowingButAHeldSpaceOrTapActsOnce) {
     startGame(1, 3);
     press(Qt::Key_Space);
-    ASSERT_FALSE(state.line_in_water);
+    ASSERT_FALSE(game().line_in_water());
     repeat(Qt::Key_Down);
     repeat(Qt::Key_Down);
-    EXPECT_EQ(state.boat_pos, 2);
+    EXPECT_EQ(game().boat_pos, 2);
     repeat(Qt::Key_Space);
-    EXPECT_FALSE(state.line_in_water);
+    EXPECT_FALSE(game().line_in_water());
     press(Qt::Key_Space);
-    const int period = timer("Timer1")->interval();
+    const int period = game().bitePeriod();
     repeat(Qt::Key_N);
-    EXPECT_EQ(timer("Timer1")->interval(), period);
+    EXPECT_EQ(game().bitePeriod(), period);
 }
 
 TEST_F(GameKeys, LopetaHasNoKey) {

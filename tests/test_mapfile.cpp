@@ -1,8 +1,9 @@
-#include "setup/mapfile.h"
+#include "core/mapfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -11,6 +12,11 @@
 using namespace mapfile;
 
 namespace {
+
+// The check the setup window makes: the file decodes as a picture.
+bool isPicture(const QString& path) {
+    return !QImageReader(path).read().isNull();
+}
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
@@ -190,7 +196,7 @@ protected:
         return file.fileName();
     }
     std::optional<Refusal> refusal(const QString& path) {
-        const ReadResult result = read(path, maps);
+        const ReadResult result = read(path, maps, isPicture);
         if (const auto* r = std::get_if<Refusal>(&result)) {
             return *r;
         }
@@ -203,7 +209,7 @@ protected:
 
 TEST_F(MapFolder, ReadsADescriptionWhoseFolderHoldsEveryPicture) {
     writeMap("jarvi");
-    const ReadResult result = read(writeFile("lake.ars", tenLines()), maps);
+    const ReadResult result = read(writeFile("lake.ars", tenLines()), maps, isPicture);
     ASSERT_TRUE(std::holds_alternative<MapDescription>(result));
     EXPECT_EQ(std::get<MapDescription>(result).folder, "jarvi");
 }

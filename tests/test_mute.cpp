@@ -9,21 +9,20 @@
 
 namespace {
 
-// The mute belongs to the whole process: every test leaves the sound on.
-class Mute : public World {
-protected:
-    void TearDown() override { setSoundMuted(false); }
-};
+// The windows reach the mute switch through their context (here a recording one).
+class Mute : public World {};
 
+// SDL's mute lasts for the whole process: every test leaves the sound on.
 class SdlMute : public ::testing::Test {
 protected:
-    void TearDown() override { setSoundMuted(false); }
+    void TearDown() override { sdl.setMuted(false); }
+    SdlSound sdl;
 };
 
 } // namespace
 
 TEST_F(Mute, MInEveryWindowTogglesTheSoundWithoutTouchingThePlayers) {
-    ASSERT_FALSE(soundMuted());
+    ASSERT_FALSE(sound.muted());
     bool muted = false;
     for (const char* name : {"menu", "credits", "ohje", "aloita", "peli", "loppu"}) {
         SCOPED_TRACE(name);
@@ -36,35 +35,35 @@ TEST_F(Mute, MInEveryWindowTogglesTheSoundWithoutTouchingThePlayers) {
         QTest::keyClick(target, Qt::Key_M);
         settle();
         muted = !muted;
-        EXPECT_EQ(soundMuted(), muted);
+        EXPECT_EQ(sound.muted(), muted);
         // Muting is silence, not a restart: the music plays on where it was.
         EXPECT_EQ(players.calls, QStringList());
     }
     // Held down, M does not flicker the sound on and off.
     QKeyEvent held(QEvent::KeyPress, Qt::Key_M, Qt::NoModifier, QStringLiteral("m"), true);
     QApplication::sendEvent(window("loppu"), &held);
-    EXPECT_EQ(soundMuted(), muted);
+    EXPECT_EQ(sound.muted(), muted);
 }
 
 TEST_F(Mute, MIsOnlyTheSoundKeyInTheGamesOwnWindowsAndOutsideTextFields) {
     forms.show("menu");
     settle();
     QTest::keyClick(window("menu"), Qt::Key_M, Qt::ControlModifier);
-    EXPECT_FALSE(soundMuted());
+    EXPECT_FALSE(sound.muted());
 
     QWidget stranger;
     QTest::keyClick(&stranger, Qt::Key_M);
-    EXPECT_FALSE(soundMuted());
+    EXPECT_FALSE(sound.muted());
 
     // A text field in a game window takes M as a letter.
     auto* field = new QLineEdit(window("menu"));
     QTest::keyClick(field, Qt::Key_M);
-    EXPECT_FALSE(soundMuted());
+    EXPECT_FALSE(sound.muted());
     EXPECT_EQ(field->text(), "m");
 }
 
 TEST_F(SdlMute, SilencesMusicAndClipsAndRestoresTheOwnersVolume) {
-    auto game = makeSdlPlayer();
+    auto game = sdl.makePlayer(QString());
     game->Init(0, 44100, false, false);
     waitForSound();
     ASSERT_TRUE(sdlAudioReady());
@@ -72,7 +71,7 @@ TEST_F(SdlMute, SilencesMusicAndClipsAndRestoresTheOwnersVolume) {
     game->PlayMusic(true);
     game->setVolume(20);
 
-    setSoundMuted(true);
+    sdl.setMuted(true);
     waitForSound();
     EXPECT_EQ(Mix_VolumeMusic(-1), 0);
     EXPECT_EQ(Mix_Volume(-1, -1), 0);
@@ -80,26 +79,26 @@ TEST_F(SdlMute, SilencesMusicAndClipsAndRestoresTheOwnersVolume) {
     game->setVolume(30);
     game->PlayMusic(true);
     game->PlaySound(sourceDataFolder() + "/sound/kala01.wav", false);
-    auto chatter = makeSdlPlayer();
+    auto chatter = sdl.makePlayer(QString());
     chatter->PlaySound(sourceDataFolder() + "/sound/kala02.wav", false);
     waitForSound();
     EXPECT_EQ(Mix_VolumeMusic(-1), 0);
     EXPECT_EQ(Mix_Volume(-1, -1), 0);
 
-    setSoundMuted(false);
+    sdl.setMuted(false);
     waitForSound();
     EXPECT_EQ(Mix_VolumeMusic(-1), 30 * MIX_MAX_VOLUME / 100);
     EXPECT_EQ(Mix_Volume(-1, -1), MIX_MAX_VOLUME);
 
     // Music that another player starts while muted comes back at that player's volume.
-    setSoundMuted(true);
-    auto menu = makeSdlPlayer();
+    sdl.setMuted(true);
+    auto menu = sdl.makePlayer(QString());
     menu->LoadMusic(sourceDataFolder() + "/music2.mp3");
     menu->PlayMusic(true);
     waitForSound();
     EXPECT_EQ(Mix_PlayingMusic(), 1);
     EXPECT_EQ(Mix_VolumeMusic(-1), 0);
-    setSoundMuted(false);
+    sdl.setMuted(false);
     waitForSound();
     EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/module1.h"
+#include "core/module1.h"
 #include "platform/kelmo.h"
 #include "support/world.h"
 
@@ -53,29 +53,8 @@ protected:
         return false;
     }
 
-    // Lifts on every nibble the angler shows, changes an eaten worm and lowers
-    // the line again, until the game clock opens the results (or time runs out).
-    void fishToTheEnd(qint64 stepMs = 100) {
-        const qint64 end = clock.now() + 200 * 1000;
-        const QString peli = QStringLiteral("peli");
-        while (clock.now() < end && forms.isLoaded(peli)) {
-            auto* lift = control<QPushButton>(peli, QStringLiteral("Command4"));
-            auto* worm = control<QPushButton>(peli, QStringLiteral("Command5"));
-            auto* angler = control<Kelmo>(peli, QStringLiteral("mies"));
-            if (!lift || !worm || !angler) {
-                return;
-            }
-            if (state.line_in_water && angler->file().endsWith(QStringLiteral("mies_kala.gif"))) {
-                click(peli, QStringLiteral("Command4"));
-            } else if (!state.line_in_water && state.koho_state == QStringLiteral("koho1") &&
-                       worm->isEnabled()) {
-                click(peli, QStringLiteral("Command5"));
-            } else if (!state.line_in_water && lift->isEnabled() && state.fish_weight == 0) {
-                click(peli, QStringLiteral("Command4"));
-            }
-            advance(stepMs);
-        }
-    }
+    // Fishes by the book until the game clock opens the results (or time runs out).
+    void fishToTheEnd(qint64 stepMs = 100) { fishByTheBook(200 * 1000, stepMs); }
 
     QStringList listLines(const QString& windowName) const {
         QStringList lines;

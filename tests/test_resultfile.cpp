@@ -1,5 +1,5 @@
-#include "game/module1.h"
-#include "results/resultfile.h"
+#include "core/module1.h"
+#include "core/resultfile.h"
 #include "support/fulldisk.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "results/loppu.h"
 #include "support/world.h"
 
-#include "platform/paths.h"
+#include "core/paths.h"
 #include "support/fulldisk.h"
 
 #include <QDir>

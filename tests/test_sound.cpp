@@ -7,7 +7,7 @@
 // The real player, on SDL's dummy driver (the test run sets SDL_AUDIODRIVER=dummy).
 // Its calls run on the sound thread: each check first waits for that thread.
 TEST(SdlPlayer, PlaysTheGameMusicAndAClipOverItAndStopsWhenReleased) {
-    auto player = makeSdlPlayer();
+    auto player = SdlSound().makePlayer(QString());
     player->Stop(); // before Init: does nothing, crashes nothing
     player->setPreset(100);
     player->Init(0, 44100, false, false);
@@ -44,7 +44,7 @@ TEST(SdlPlayer, PlaysTheGameMusicAndAClipOverItAndStopsWhenReleased) {
 }
 
 TEST(SdlPlayer, APlayerReleasedBeforeItsCallsRunLeavesNothingPlaying) {
-    auto player = makeSdlPlayer();
+    auto player = SdlSound().makePlayer(QString());
     player->Init(0, 44100, false, false);
     player->LoadMusic(sourceDataFolder() + "/music.mp3");
     player->PlayMusic(true);
@@ -52,7 +52,7 @@ TEST(SdlPlayer, APlayerReleasedBeforeItsCallsRunLeavesNothingPlaying) {
     player->setVolume(40);
     player.reset();
     // A player made after it gets a state of its own, not the released one's.
-    auto next = makeSdlPlayer();
+    auto next = SdlSound().makePlayer(QString());
     next->PlayMusic(true);
     waitForSound();
     EXPECT_EQ(Mix_PlayingMusic(), 0);
@@ -63,7 +63,7 @@ TEST(SdlPlayer, MissingFilesAreReportedOnceAndNothingElseHappens) {
     QTemporaryDir dir;
     const QString music = dir.filePath("music.mp3");
     const QString clip = dir.filePath("kala07.wav");
-    auto player = makeSdlPlayer();
+    auto player = SdlSound().makePlayer(QString());
     player->Init(0, 44100, false, false);
     testing::internal::CaptureStderr();
     for (int i = 0; i < 3; ++i) {
@@ -87,8 +87,8 @@ TEST(SdlPlayer, MissingFilesAreReportedOnceAndNothingElseHappens) {
 }
 
 TEST(SdlPlayer, OnePlayersStopLeavesAnotherPlayersMusicAlone) {
-    auto menu = makeSdlPlayer();
-    auto game = makeSdlPlayer();
+    auto menu = SdlSound().makePlayer(QString());
+    auto game = SdlSound().makePlayer(QString());
     menu->Init(0, 44100, false, false);
     menu->LoadMusic(sourceDataFolder() + "/music2.mp3");
     menu->PlayMusic(true);

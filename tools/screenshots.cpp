@@ -2,14 +2,16 @@
 // of each: `make screenshots` writes them into docs/.
 #include "app/headless.h"
 #include "app/windows.h"
-#include "game/module1.h"
-#include "platform/clock.h"
+#include "core/autoangler.h"
+#include "core/clock.h"
+#include "core/module1.h"
+#include "core/paths.h"
+#include "core/random.h"
+#include "game/peli.h"
 #include "platform/context.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/kelmo.h"
-#include "platform/paths.h"
-#include "platform/random.h"
 
 #include <QApplication>
 #include <QDir>
@@ -81,9 +83,8 @@ int main(int argc, char* argv[]) {
     VirtualClock clock;
     MersenneRandom random(20261207);
     NoDialogs dialogs;
-    Context context{clock, random, dialogs,
-                    [](const QString&) { return std::make_unique<SilentPlayer>(); },
-                    programFolder()};
+    SilentSound sound;
+    Context context{clock, random, dialogs, sound, programFolder()};
     Module1 state;
     Forms forms(context);
     registerWindows(forms, state);
@@ -112,41 +113,38 @@ int main(int argc, char* argv[]) {
     tour.save("aloita", "aloita.png");
     tour.click("aloita", "Command1");
 
-    auto* angler = qobject_cast<Kelmo*>(tour.find("peli", "mies"));
-    auto nibbling = [&] { return angler && angler->file().endsWith("mies_kala.gif"); };
-    // Fish until something is landed, keeping a picture of the first nibble and rise.
+    // The book player fishes through the buttons until two fish are in, keeping
+    // a picture of the first nibble and of the first fish rising.
+    auto* screen = forms.find<Peli>("peli");
+    if (!screen) {
+        std::fprintf(stderr, "screenshots: the game did not start\n");
+        return 1;
+    }
+    FishingGame& game = screen->game();
+    const AutoAngler angler(
+        [&](Action action) { tour.click("peli", screen->button(action)->objectName()); });
     bool nibbleSaved = false;
     bool riseSaved = false;
-    while (state.fish_count < 2 && state.clock_minutes < 2 && forms.isLoaded("peli")) {
-        if (!tour.waitFor(nibbling, 30000)) {
-            break;
-        }
-        if (!nibbleSaved) {
+    while (state.fish_count < 2 && game.clock_minutes < 2 && forms.isLoaded("peli")) {
+        if (!nibbleSaved && game.angler() == Angler::Nibble) {
             tour.advance(200);
             tour.save("peli", "peli_nykii.png");
             nibbleSaved = true;
         }
-        tour.click("peli", "Command4");
-        if (state.fish_weight != 0 && !riseSaved) {
+        angler.react(game);
+        if (!riseSaved && game.fishRising()) {
             tour.advance(300);
             tour.save("peli", "peli_kala_nousee.png");
             riseSaved = true;
         }
-        tour.advance(1000);
-        if (state.fish_count == 2 || state.clock_minutes >= 2) {
-            break;
-        }
-        if (state.koho_state == "koho1") {
-            tour.click("peli", "Command5");
-            tour.advance(5100);
-        }
-        tour.click("peli", "Command4");
-    }
-    if (forms.isLoaded("peli") && !state.line_in_water) {
-        tour.click("peli", "Command4");
+        tour.advance(100);
     }
     if (forms.isLoaded("peli")) {
-        tour.click("peli", "Command4");
+        // The line up with the bait showing, and the boat a step down the lake.
+        if (game.line_in_water()) {
+            tour.click("peli", "Command4");
+        }
+        tour.advance(6000);
         tour.click("peli", "Command2");
         tour.advance(400);
         tour.save("peli", "peli_siima_ylhaalla.png");

@@ -61,21 +61,6 @@ void RecordingPlayer::setVolume(qint32 value) {
     note(QStringLiteral("Volume = %1").arg(value));
 }
 
-double ScriptedRandom::Rnd() {
-    ++draws_;
-    if (!script_.empty()) {
-        const double value = script_.front();
-        script_.pop_front();
-        return value;
-    }
-    return fallback_.Rnd();
-}
-
-void ScriptedRandom::Randomize() {
-    ++reseeds_;
-    fallback_.Randomize();
-}
-
 QString ScriptedDialogs::askText(QWidget*, const QString& caption, const QString& prompt) {
     questions << caption + QLatin1Char('|') + prompt;
     if (answers.empty()) {

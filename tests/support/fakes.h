@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/dialogs.h"
-#include "platform/random.h"
 #include "platform/soundplayer.h"
 #include "support/printers.h"
+#include "support/scriptedrandom.h"
 
 #include <QList>
 #include <QStringList>
@@ -38,26 +38,19 @@ private:
     QString window_;
 };
 
-// Random numbers from a script. roll(5, 11) makes the next Int(Rnd × 11) come out
-// as 5. Once the script runs out it goes on with a fixed-seed generator, so draws
-// a test does not care about stay repeatable.
-class ScriptedRandom final : public Random {
+// Sound that hands every window a recording player and remembers the mute switch.
+class RecordingSound final : public Sound {
 public:
-    explicit ScriptedRandom(quint32 seed = 1) : fallback_(seed) {}
-    double Rnd() override;
-    void Randomize() override;
-
-    void push(double value) { script_.push_back(value); }
-    void roll(int value, int of) { push((value + 0.5) / of); }
-    int pending() const { return static_cast<int>(script_.size()); }
-    int reseeds() const { return reseeds_; }
-    int draws() const { return draws_; }
+    explicit RecordingSound(PlayerLog& log) : log_(log) {}
+    std::unique_ptr<SoundPlayer> makePlayer(const QString& window) override {
+        return std::make_unique<RecordingPlayer>(log_, window);
+    }
+    void setMuted(bool muted) override { muted_ = muted; }
+    bool muted() const override { return muted_; }
 
 private:
-    std::deque<double> script_;
-    MersenneRandom fallback_;
-    int reseeds_ = 0;
-    int draws_ = 0;
+    PlayerLog& log_;
+    bool muted_ = false;
 };
 
 // Dialogs answered from a script; every question and message is kept.

@@ -1,7 +1,9 @@
 #include "support/world.h"
 
 #include "app/windows.h"
-#include "platform/paths.h"
+#include "core/autoangler.h"
+#include "core/paths.h"
+#include "game/peli.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,6 +11,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTest>
 
 QString sourceDataFolder() {
@@ -35,11 +38,7 @@ bool copyFolder(const QString& from, const QString& to) {
 }
 
 World::World()
-    : appPath(dir.path()), context{clock, random, dialogs,
-                                   [this](const QString& window) {
-                                       return std::make_unique<RecordingPlayer>(players, window);
-                                   },
-                                   appPath},
+    : appPath(dir.path()), context{clock, random, dialogs, sound, appPath},
       formsOwner(std::make_unique<Forms>(context)), forms(*formsOwner) {
     copyFolder(sourceDataFolder(), appPath + QStringLiteral("/data"));
     registerWindows(forms, state);
@@ -47,6 +46,17 @@ World::World()
 
 World::~World() {
     formsOwner.reset();
+}
+
+FishingGame& World::game() {
+    if (auto* screen = forms.find<Peli>(QStringLiteral("peli"))) {
+        return screen->game();
+    }
+    ADD_FAILURE() << "no game screen is open";
+    if (!noGame) {
+        noGame = std::make_unique<FishingGame>(clock, random, state);
+    }
+    return *noGame;
 }
 
 QString World::path(const QString& gamePath) const {
@@ -93,6 +103,22 @@ void World::hover(const QString& windowName, const QString& name, QPoint at) {
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(target, &move);
     settle();
+}
+
+void World::fishByTheBook(qint64 ms, qint64 stepMs) {
+    const qint64 end = clock.now() + ms;
+    while (clock.now() < end) {
+        auto* screen = forms.find<Peli>(QStringLiteral("peli"));
+        if (!screen) {
+            return;
+        }
+        const AutoAngler angler([this](Action action) {
+            auto* screen = forms.find<Peli>(QStringLiteral("peli"));
+            click(QStringLiteral("peli"), screen->button(action)->objectName());
+        });
+        angler.react(screen->game());
+        advance(stepMs);
+    }
 }
 
 void World::advance(qint64 ms) {

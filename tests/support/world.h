@@ -1,7 +1,8 @@
 #pragma once
 
-#include "game/module1.h"
-#include "platform/clock.h"
+#include "core/clock.h"
+#include "core/fishinggame.h"
+#include "core/module1.h"
 #include "platform/context.h"
 #include "platform/form.h"
 #include "support/fakes.h"
@@ -27,6 +28,10 @@ protected:
     // The full path of a game path such as "\data\mies.gif" in this world.
     QString path(const QString& gamePath) const;
 
+    // The game on the open game screen. Without one the test fails and gets a
+    // game that never started.
+    FishingGame& game();
+
     // The open window of that name, or null.
     Form* window(const QString& name) const { return forms.find(name); }
     // A control of an open window by name; fails the test if there is none.
@@ -50,6 +55,9 @@ protected:
     bool clickItem(const QString& windowName, const QString& list, const QString& text);
     // Moves the mouse over a control (or over the window itself when name is empty).
     void hover(const QString& windowName, const QString& name, QPoint at = QPoint(2, 2));
+    // The book player (AutoAngler) fishes through the game screen's buttons for
+    // up to `ms` of game time, looking every `stepMs`, until the game screen closes.
+    void fishByTheBook(qint64 ms, qint64 stepMs = 100);
     // Lets virtual time pass, firing every tick due.
     void advance(qint64 ms);
     // Delivers pending events and deletes windows closed meanwhile.
@@ -61,8 +69,10 @@ protected:
     ScriptedRandom random;
     ScriptedDialogs dialogs;
     PlayerLog players;
+    RecordingSound sound{players};
     Context context;
     Module1 state;
     std::unique_ptr<Forms> formsOwner;
+    std::unique_ptr<FishingGame> noGame;
     Forms& forms;
 };

@@ -1,6 +1,6 @@
-#include "platform/clock.h"
+#include "core/clock.h"
 
-#include "platform/timer.h"
+#include "core/timer.h"
 
 #include <QTimer>
 

@@ -1,11 +1,10 @@
-#include "setup/mapfile.h"
+#include "core/mapfile.h"
 
-#include "platform/text1252.h"
+#include "core/text1252.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -185,7 +184,7 @@ ReadResult parse(const QByteArray& bytes, bool complete) {
     return map;
 }
 
-ReadResult read(const QString& path, const QString& mapsFolder) {
+ReadResult read(const QString& path, const QString& mapsFolder, const PictureCheck& isPicture) {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         return Refusal{Problem::Unreadable, {}};
@@ -204,7 +203,7 @@ ReadResult read(const QString& path, const QString& mapsFolder) {
     }
     const QDir folder(QDir(mapsFolder).filePath(map->folder));
     const QString overview = QStringLiteral("1.gif");
-    if (QImageReader(folder.filePath(overview)).read().isNull()) {
+    if (!isPicture(folder.filePath(overview))) {
         return Refusal{Problem::MissingPicture, overview};
     }
     for (int spot = 1; spot <= 3; ++spot) {

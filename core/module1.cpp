@@ -1,4 +1,4 @@
-#include "game/module1.h"
+#include "core/module1.h"
 
 void Module1::clearCatch() {
     fish_count = 0;

@@ -1,6 +1,6 @@
-#include "platform/timer.h"
+#include "core/timer.h"
 
-#include "platform/clock.h"
+#include "core/clock.h"
 
 Timer::Timer(QObject* parent, Clock& clock, const QString& name, int interval, bool enabled)
     : QObject(parent), clock_(clock), interval_(interval) {

@@ -8,10 +8,9 @@
 // A cell of the catch table: nothing yet (Empty), a species name, or a weight in grams.
 using Cell = std::variant<std::monostate, QString, qint16>;
 
-// The one record of game state that every window shares. The setup screen
-// writes the map and spot, the game screen keeps the clock, boat, bait, the fish
-// on the line and the catch, and the results screen reads the catch. It lives
-// for the whole run; everything starts zeroed and Empty.
+// The one record that every window shares, for the whole run. The setup
+// screen writes the map and spot, a game writes its catch, and the results
+// screen reads the catch. Everything starts zeroed and Empty.
 struct Module1 {
     static constexpr int kRows = 20;
 
@@ -19,21 +18,8 @@ struct Module1 {
     // Rows 1..20, columns 1..2 (species, weight); index 0 of each is unused so
     // the table reads as the game counts.
     std::array<std::array<Cell, 3>, kRows + 1> catch_table{};
-    QString fish_species;
-    QString fish_size;
-    qint16 fish_weight = 0;
-    QString fish_picture;
-    bool fish_hooked = false;
-    qint16 bite_roll = 0;
-    QString koho_state;
-    qint16 hotspot_pos = 0;
-    qint16 boat_pos = 0;
     qint16 spot_choice = 0;
     QString map_name;
-    qint16 clock_minutes = 0;
-    qint16 clock_seconds = 0;
-    bool line_in_water = false;
-    qint16 spot_bonus = 0;
 
     // Empties the catch for a new game: no fish, every cell the empty text.
     void clearCatch();

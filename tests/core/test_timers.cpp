@@ -1,5 +1,5 @@
-#include "platform/clock.h"
-#include "platform/timer.h"
+#include "core/clock.h"
+#include "core/timer.h"
 
 #include <QObject>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "results/resultfile.h"
+#include "core/resultfile.h"
 
-#include "game/module1.h"
-#include "platform/paths.h"
-#include "platform/text1252.h"
+#include "core/module1.h"
+#include "core/paths.h"
+#include "core/text1252.h"
 
 #include <QDir>
 #include <QFileInfo>

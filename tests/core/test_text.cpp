@@ -1,6 +1,6 @@
-#include "platform/paths.h"
-#include "platform/random.h"
-#include "platform/text1252.h"
+#include "core/paths.h"
+#include "core/random.h"
+#include "core/text1252.h"
 
 #include <QStringDecoder>
 #include <cmath>

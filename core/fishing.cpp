@@ -1,4 +1,4 @@
-#include "game/fishing.h"
+#include "core/fishing.h"
 
 #include <algorithm>
 #include <cstdlib>

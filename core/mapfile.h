@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <variant>
 
 // Reading a lake map's description (a ".ars" file): ten lines of Windows-1252
@@ -70,10 +71,14 @@ bool isSafeFolderName(const QString& name);
 // start of a larger file, so a last line without its line end is not trusted.
 ReadResult parse(const QByteArray& bytes, bool complete = true);
 
+// Whether a file holds a picture that can be shown. Decoding pictures is the
+// windows' business, so whoever reads a map says how to check.
+using PictureCheck = std::function<bool(const QString& path)>;
+
 // Reads the description at `path` and checks that the map folder it names
 // under `mapsFolder` holds 1.gif and taka1.gif to taka3.gif, the overview one
 // as a readable picture.
-ReadResult read(const QString& path, const QString& mapsFolder);
+ReadResult read(const QString& path, const QString& mapsFolder, const PictureCheck& isPicture);
 
 // The player's message for a refused description.
 QString explain(const Refusal& refusal, const QString& fileName);

@@ -1,0 +1,31 @@
+#include "core/autoangler.h"
+
+std::optional<Action> AutoAngler::choose(const FishingGame& game) {
+    const Actions can = game.actions();
+    if (game.line_in_water()) {
+        if (game.angler() == Angler::Nibble && can.liftOrLower) {
+            return Action::LiftOrLower;
+        }
+        return std::nullopt;
+    }
+    if (game.koho_state == QLatin1String("koho1")) {
+        return can.changeWorm ? std::optional(Action::ChangeWorm) : std::nullopt;
+    }
+    // A fish still on its way up would be lost under the water again.
+    if (can.liftOrLower && game.fish_weight == 0) {
+        return Action::LiftOrLower;
+    }
+    return std::nullopt;
+}
+
+std::optional<Action> AutoAngler::react(FishingGame& game) const {
+    const std::optional<Action> action = choose(game);
+    if (action) {
+        if (act_) {
+            act_(*action);
+        } else {
+            game.act(*action);
+        }
+    }
+    return action;
+}

@@ -1,0 +1,194 @@
+#pragma once
+
+#include "core/fishing.h"
+
+#include <QObject>
+#include <QString>
+#include <QtGlobal>
+#include <array>
+
+class Clock;
+class Random;
+class Timer;
+struct Module1;
+
+// How the rod stands: line in the water (the fish can bite), line up (the boat
+// can be rowed and the bait is shown), or up with the worm being changed.
+enum class Rod { InWater, Up, ChangingWorm };
+
+// What the angler is doing, as his picture shows it.
+enum class Angler { Waiting, Nibble, Tapping, Lifting, Lowering };
+
+// Everything a player can do during a game.
+enum class Action { RowUp, RowDown, TapRod, LiftOrLower, ChangeWorm, Quit };
+
+// Which actions the player can take now.
+struct Actions {
+    bool rowUp = false;
+    bool rowDown = false;
+    bool tapRod = false;
+    bool liftOrLower = false;
+    bool changeWorm = false;
+    bool quit = true;
+
+    bool allows(Action action) const;
+    bool operator==(const Actions&) const = default;
+};
+
+// One game of fishing, from the first second to the last, without a window.
+// It runs its timers on the injected clock and draws from the injected random
+// source; a window shows it through the signals and forwards the player's
+// actions to the methods below. The catch goes straight into the shared record
+// (`Module1`), which the results screen reads.
+class FishingGame : public QObject {
+    Q_OBJECT
+public:
+    // The boat's top edge may not go above 16 or below 192 pixels on the lake.
+    static constexpr int kTopLimit = 16;
+    static constexpr int kBottomLimit = 192;
+    static constexpr int kBoatStep = 20;
+    static constexpr int kRisePerStep = 15;
+    // Where a waiting fish lies below the landing line, and where the very first
+    // fish of a game starts from (the fish picture's place before the boat moves).
+    static constexpr int kRestDepth = 60;
+    static constexpr int kFirstDepth = 51;
+
+    FishingGame(Clock& clock, Random& random, Module1& shared, QObject* parent = nullptr);
+    ~FishingGame() override;
+
+    // Starts a new game at the spot chosen in the shared record: an empty catch,
+    // the clock at 0:00, a whole worm in the water, the boat at the top of the
+    // lake and a hot spot drawn somewhere on it.
+    void start();
+
+    // The player's actions. One the player cannot take now does nothing.
+    void rowUp();
+    void rowDown();
+    void tapRod();
+    void liftOrLower();
+    void changeWorm();
+    void quit();
+    void act(Action action);
+
+    // The shared record the catch goes into.
+    const Module1& shared() const { return shared_; }
+
+    Rod rod() const { return rod_; }
+    Angler angler() const { return angler_; }
+    Actions actions() const;
+    // "Nosta!" while the line is in the water, "Laske!" while it is up.
+    QString liftCaption() const;
+    bool running() const { return running_; }
+
+    // The bite clock's period in milliseconds (0: no fish bites until the boat moves).
+    int bitePeriod() const { return bitePeriod_; }
+    // Whether a nibble of that class is going on: the fish can be struck until it ends.
+    bool nibbleOpen(fishing::Nibble nibble) const;
+    bool anyNibbleOpen() const;
+    // When the bite clock ticks next, and when an open nibble of that class
+    // ends (virtual time, -1 when not running).
+    qint64 nextBite() const;
+    qint64 nibbleEnds(fishing::Nibble nibble) const;
+    // A hooked fish on its way up to the boat.
+    bool fishRising() const;
+    // How far the rising (or waiting) fish is below the boat's landing line, in
+    // lake pixels; it lands once it is above the line.
+    int fishDepth() const { return fishDepth_; }
+    // The boat's top edge on the lake, in pixels.
+    int boatTop() const { return boatTop_; }
+    // True until the boat first moves or is stopped at an edge: until then the
+    // water and the waiting fish stand where the game screen first drew them.
+    bool boatAtStartingPlace() const { return !boatPlaced_; }
+    // The bait shown while the line is up: "\data\koho3.gif" and so on.
+    QString baitPicture() const { return baitPicture_; }
+
+    // The game's variables, by the names the game has always used for them.
+    QString fish_species;
+    QString fish_size;
+    qint16 fish_weight = 0;
+    QString fish_picture;
+    bool fish_hooked = false;
+    qint16 bite_roll = 0;
+    QString koho_state;
+    qint16 hotspot_pos = 0;
+    qint16 boat_pos = 0;
+    qint16 clock_minutes = 0;
+    qint16 clock_seconds = 0;
+    qint16 spot_bonus = 0;
+    bool line_in_water() const { return rod_ == Rod::InWater; }
+
+    // The hook decision after a nibble: the more worn the worm, the less likely
+    // the fish is hooked.
+    void set_mato();
+    // Draws the fish on the hook and starts it rising to the boat.
+    void tarkista_kala();
+
+    // The game path of the angler's picture when he does that.
+    static QString anglerPicture(Angler angler);
+
+    // What each of the game's timers does when it ticks. The timers call them;
+    // a simulation may call one directly.
+    void on_aika_timeout();
+    void on_Timer1_timeout();
+    void on_pieni_timeout() { closeNibbleWindow(pieni); }
+    void on_keski_timeout() { closeNibbleWindow(keski); }
+    void on_iso_timeout() { closeNibbleWindow(iso); }
+    void on_kala_nousee_timeout();
+    void on_vaihto_timeout();
+    void on_fish_timeout();
+    void on_sano_timeout();
+
+signals:
+    // The angler's picture changes; `once` asks to play it through one time.
+    void anglerChanged(Angler angler, bool once);
+    // The bait box shows another picture.
+    void baitChanged(const QString& picture);
+    void actionsChanged();
+    // The boat moved or was stopped at an edge; the waiting fish lies under it again.
+    void boatMoved();
+    void clockChanged();
+    // The hooked fish rose one step (it shows `fish_picture` at `fishDepth()`).
+    void fishRose();
+    // The fish that rose has landed in row `row` of the catch table.
+    void fishLanded(int row);
+    // The angler says line N (1..15).
+    void chatter(int line);
+    // A ripple spreads on the water at (x, y) of the game screen.
+    void ripple(int x, int y);
+    // Three minutes are up: the game is over.
+    void timeUp();
+    // The player quit the game.
+    void quitted();
+
+private:
+    void closeNibbleWindow(Timer* window);
+    void setAngler(Angler angler, bool once);
+    void setBait(const QString& picture);
+    void setRod(Rod rod);
+    void moveBoat(int top);
+    void stop();
+
+    Clock& clock_;
+    Random& random_;
+    Module1& shared_;
+
+    Rod rod_ = Rod::InWater;
+    Angler angler_ = Angler::Waiting;
+    bool running_ = false;
+    int bitePeriod_ = 5000;
+    int boatTop_ = kTopLimit;
+    bool boatPlaced_ = false;
+    int fishDepth_ = kFirstDepth;
+    QString baitPicture_;
+
+    // Created in this order, the order the game's ticks are settled in when two fall due together.
+    Timer* Timer1;
+    Timer* pieni;
+    Timer* keski;
+    Timer* iso;
+    Timer* fish;
+    Timer* vaihto;
+    Timer* kala_nousee;
+    Timer* sano;
+    Timer* aika;
+};
