@@ -12,6 +12,8 @@ public:
     void LoadMusic(const QString&) override {}
     void PlayMusic(bool) override {}
     void PlaySound(const QString&, bool) override {}
+    void Pause() override {}
+    void Resume() override {}
     void setPreset(qint32) override {}
     void setMode(qint32) override {}
     void setVolume(qint32) override {}

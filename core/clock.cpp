@@ -3,6 +3,8 @@
 #include "core/timer.h"
 
 #include <QTimer>
+#include <algorithm>
+#include <vector>
 
 void Clock::fire(Timer* timer) {
     timer->fire();
@@ -85,4 +87,64 @@ void VirtualClock::advanceTo(qint64 time) {
 
 void VirtualClock::advance(qint64 ms) {
     advanceTo(now_ + ms);
+}
+
+PausableClock::~PausableClock() {
+    for (const auto& [timer, countdown] : armed_) {
+        base_.disarm(timer);
+    }
+}
+
+qint64 PausableClock::now() const {
+    const qint64 base = paused() ? pausedAt_ : base_.now();
+    return base - stoppedFor_;
+}
+
+void PausableClock::arm(Timer* timer, qint64 due) {
+    armed_[timer] = Countdown{due, sequence_++};
+    if (!paused()) {
+        base_.arm(timer, due + stoppedFor_);
+    }
+}
+
+void PausableClock::disarm(Timer* timer) {
+    armed_.erase(timer);
+    base_.disarm(timer);
+}
+
+void PausableClock::forget(Timer* timer) {
+    armed_.erase(timer);
+    base_.forget(timer);
+}
+
+void PausableClock::pause() {
+    if (paused()) {
+        return;
+    }
+    pausedAt_ = base_.now();
+    for (const auto& [timer, countdown] : armed_) {
+        base_.disarm(timer);
+    }
+}
+
+void PausableClock::resume() {
+    if (!paused()) {
+        return;
+    }
+    stoppedFor_ += base_.now() - pausedAt_;
+    pausedAt_ = -1;
+    // A countdown that has since ticked and not been started again is over.
+    std::vector<std::pair<Timer*, Countdown>> waiting;
+    for (const auto& [timer, countdown] : armed_) {
+        if (timer->due() == countdown.due) {
+            waiting.emplace_back(timer, countdown);
+        }
+    }
+    std::sort(waiting.begin(), waiting.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.second.due, a.second.sequence) <
+               std::pair(b.second.due, b.second.sequence);
+    });
+    for (const auto& [timer, countdown] : waiting) {
+        base_.arm(timer, countdown.due + stoppedFor_);
+    }
 }

@@ -26,6 +26,7 @@ public:
 
 protected:
     friend class Timer;
+    friend class PausableClock;
     // Calls timer->fire() once at the absolute time `due` (replacing any call
     // already arranged for that timer).
     virtual void arm(Timer* timer, qint64 due) = 0;
@@ -80,4 +81,37 @@ private:
     quint64 sequence_ = 0;
     std::map<Key, Timer*> queue_;
     std::unordered_map<Timer*, Key> keys_;
+};
+
+// A game's own time on top of another clock: it stands still while the game
+// is paused. Every countdown freezes where it stood and goes on from there on
+// resuming, and countdowns that fall due together still go in the order they
+// were started, so a paused game plays exactly as one that never was.
+class PausableClock final : public Clock {
+public:
+    explicit PausableClock(Clock& base) : base_(base) {}
+    ~PausableClock() override;
+
+    qint64 now() const override;
+    bool drivesRepaints() const override { return base_.drivesRepaints(); }
+
+    void pause();
+    void resume();
+    bool paused() const { return pausedAt_ >= 0; }
+
+protected:
+    void arm(Timer* timer, qint64 due) override;
+    void disarm(Timer* timer) override;
+    void forget(Timer* timer) override;
+
+private:
+    struct Countdown {
+        qint64 due;       // in this clock's time
+        quint64 sequence; // the order countdowns were started in
+    };
+    Clock& base_;
+    qint64 stoppedFor_ = 0; // time spent paused so far
+    qint64 pausedAt_ = -1;  // the base clock's time when the pause began
+    quint64 sequence_ = 0;
+    std::unordered_map<Timer*, Countdown> armed_;
 };

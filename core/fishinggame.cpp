@@ -33,16 +33,16 @@ bool Actions::allows(Action action) const {
 }
 
 FishingGame::FishingGame(Clock& clock, Random& random, Module1& shared, QObject* parent)
-    : QObject(parent), clock_(clock), random_(random), shared_(shared) {
-    Timer1 = new Timer(this, clock, QStringLiteral("Timer1"), 5000, false);
-    pieni = new Timer(this, clock, QStringLiteral("pieni"), 1200, false);
-    keski = new Timer(this, clock, QStringLiteral("keski"), 1800, false);
-    iso = new Timer(this, clock, QStringLiteral("iso"), 2500, false);
-    fish = new Timer(this, clock, QStringLiteral("fish"), 10000, false);
-    vaihto = new Timer(this, clock, QStringLiteral("vaihto"), 5000, false);
-    kala_nousee = new Timer(this, clock, QStringLiteral("kala_nousee"), 100, false);
-    sano = new Timer(this, clock, QStringLiteral("sano"), 8000, false);
-    aika = new Timer(this, clock, QStringLiteral("aika"), 1000, false);
+    : QObject(parent), gameClock_(clock), random_(random), shared_(shared) {
+    Timer1 = new Timer(this, gameClock_, QStringLiteral("Timer1"), 5000, false);
+    pieni = new Timer(this, gameClock_, QStringLiteral("pieni"), 1200, false);
+    keski = new Timer(this, gameClock_, QStringLiteral("keski"), 1800, false);
+    iso = new Timer(this, gameClock_, QStringLiteral("iso"), 2500, false);
+    fish = new Timer(this, gameClock_, QStringLiteral("fish"), 10000, false);
+    vaihto = new Timer(this, gameClock_, QStringLiteral("vaihto"), 5000, false);
+    kala_nousee = new Timer(this, gameClock_, QStringLiteral("kala_nousee"), 100, false);
+    sano = new Timer(this, gameClock_, QStringLiteral("sano"), 8000, false);
+    aika = new Timer(this, gameClock_, QStringLiteral("aika"), 1000, false);
 
     connect(aika, &Timer::timeout, this, &FishingGame::on_aika_timeout);
     connect(Timer1, &Timer::timeout, this, &FishingGame::on_Timer1_timeout);
@@ -55,10 +55,14 @@ FishingGame::FishingGame(Clock& clock, Random& random, Module1& shared, QObject*
     connect(sano, &Timer::timeout, this, &FishingGame::on_sano_timeout);
 }
 
-FishingGame::~FishingGame() = default;
+FishingGame::~FishingGame() {
+    // The timers go before the game's clock does.
+    qDeleteAll(findChildren<Timer*>(Qt::FindDirectChildrenOnly));
+}
 
 void FishingGame::start() {
     stop();
+    gameClock_.resume();
     shared_.clearCatch();
     rod_ = Rod::InWater;
     angler_ = Angler::Waiting;
@@ -102,7 +106,7 @@ void FishingGame::stop() {
 Actions FishingGame::actions() const {
     Actions can;
     can.quit = running_;
-    if (!running_) {
+    if (!running_ || paused()) {
         return can;
     }
     switch (rod_) {
@@ -416,5 +420,28 @@ void FishingGame::quit() {
         return;
     }
     stop();
+    gameClock_.resume();
     emit quitted();
+}
+
+void FishingGame::pause() {
+    if (!running_ || paused()) {
+        return;
+    }
+    gameClock_.pause();
+    emit actionsChanged();
+    emit pausedChanged(true);
+}
+
+void FishingGame::resume() {
+    if (!paused()) {
+        return;
+    }
+    gameClock_.resume();
+    emit actionsChanged();
+    emit pausedChanged(false);
+}
+
+void FishingGame::togglePause() {
+    paused() ? resume() : pause();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/clock.h"
 #include "core/fishing.h"
 
 #include <QObject>
@@ -7,7 +8,6 @@
 #include <QtGlobal>
 #include <array>
 
-class Clock;
 class Random;
 class Timer;
 struct Module1;
@@ -69,6 +69,18 @@ public:
     void changeWorm();
     void quit();
     void act(Action action);
+
+    // A paused game stands still: its clock, every countdown, the rising fish
+    // and the chatter. Only quitting works until it is resumed, and it then goes
+    // on exactly as if it had never stopped.
+    void pause();
+    void resume();
+    void togglePause();
+    bool paused() const { return gameClock_.paused(); }
+
+    // The game's own time, which stands still while the game is paused. The
+    // game screen's pictures animate on it too.
+    Clock& clock() { return gameClock_; }
 
     // The shared record the catch goes into.
     const Module1& shared() const { return shared_; }
@@ -159,6 +171,8 @@ signals:
     void timeUp();
     // The player quit the game.
     void quitted();
+    // The game was paused or resumed.
+    void pausedChanged(bool paused);
 
 private:
     void closeNibbleWindow(Timer* window);
@@ -168,7 +182,7 @@ private:
     void moveBoat(int top);
     void stop();
 
-    Clock& clock_;
+    PausableClock gameClock_;
     Random& random_;
     Module1& shared_;
 

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -44,7 +45,9 @@ QPushButton* makePictureButton(QWidget* parent, const QString& name, const QRect
 Peli::Peli(Forms& forms, Module1& state)
     : Form(forms, windowName::peli, QStringLiteral("Norppala"), QSize(362, 401)), state_(state) {
     setPicture(QStringLiteral(":/pictures/peli_tausta.gif"));
-    Clock& clock = context().clock;
+    // The pictures live on the game's own time, so they stand still when it is paused.
+    game_ = new FishingGame(context().clock, context().random, state, this);
+    Clock& clock = game_->clock();
 
     // Created back to front: the water lies under the ripple, the rising fish
     // and the boat, and the angler stands in the boat on top of everything.
@@ -112,9 +115,16 @@ Peli::Peli(Forms& forms, Module1& state)
     setTabOrder(Command5, List1);
     setTabOrder(List1, Command6);
 
-    // The game's own timers start after the sprites', as they always have: two
-    // ticks due at the same moment are settled in that order.
-    game_ = new FishingGame(clock, context().random, state, this);
+    // Drawn over the lake while the game is paused; a click on it goes on.
+    tauko = new Label(this, QStringLiteral("tauko"), QRect(14, 128, 220, 48),
+                      QStringLiteral("Tauko – jatka painamalla P"), look::arial(12, true),
+                      look::yellow, Qt::AlignCenter);
+    tauko->setTransparent(false);
+    tauko->setBorderStyle(1);
+    tauko->setAccessibleName(tauko->text());
+    tauko->setCursor(Qt::PointingHandCursor);
+    tauko->hide();
+    connect(tauko, &Label::clicked, game_, &FishingGame::resume);
 
     Rumpa1 = makePlayer();
 
@@ -135,6 +145,7 @@ Peli::Peli(Forms& forms, Module1& state)
     connect(game_, &FishingGame::fishLanded, this, &Peli::showLandedFish);
     connect(game_, &FishingGame::chatter, this, &Peli::sayLine);
     connect(game_, &FishingGame::ripple, this, &Peli::showRipple);
+    connect(game_, &FishingGame::pausedChanged, this, &Peli::showPause);
     connect(game_, &FishingGame::timeUp, this, [this] {
         this->forms().show(windowName::loppu);
         this->forms().unload(windowName::peli);
@@ -147,6 +158,11 @@ Peli::Peli(Forms& forms, Module1& state)
     // The game keys reach the game whichever control has the focus: a focused
     // button would otherwise take space as its own click and the arrows as focus moves.
     qApp->installEventFilter(this);
+}
+
+Peli::~Peli() {
+    // The pictures run on the game's clock, so they go before the game does.
+    qDeleteAll(findChildren<Kelmo*>(Qt::FindDirectChildrenOnly));
 }
 
 QPushButton* Peli::button(Action action) const {
@@ -184,6 +200,12 @@ bool Peli::eventFilter(QObject* watched, QEvent* event) {
 bool Peli::playKey(const QKeyEvent& key) {
     if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
         return false;
+    }
+    if (key.key() == Qt::Key_P || key.key() == Qt::Key_Escape) {
+        if (!key.isAutoRepeat()) {
+            game_->togglePause();
+        }
+        return true;
     }
     QPushButton* button = nullptr;
     bool repeats = false;
@@ -300,6 +322,35 @@ void Peli::showRipple(int x, int y) {
     va->setVisible(true);
     va->setPlayCount(1);
     va->Play();
+}
+
+void Peli::showPause(bool paused) {
+    tauko->setVisible(paused);
+    if (paused) {
+        tauko->raise();
+        Rumpa1->Pause();
+    } else {
+        Rumpa1->Resume();
+    }
+}
+
+void Peli::changeEvent(QEvent* event) {
+    Form::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        game_->pause();
+    } else if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow()) {
+            wasActive_ = true;
+        } else if (wasActive_) {
+            // Windows hand the focus round while one replaces another; only a
+            // game window still left once that has settled pauses the game.
+            QTimer::singleShot(0, this, [this] {
+                if (!isActiveWindow() && forms().find(windowName::peli) == this) {
+                    game_->pause();
+                }
+            });
+        }
+    }
 }
 
 void Peli::sayLine(int line) {

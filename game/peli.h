@@ -20,6 +20,7 @@ class Peli : public Form {
     Q_OBJECT
 public:
     Peli(Forms& forms, Module1& state);
+    ~Peli() override;
 
     FishingGame& game() const { return *game_; }
     // The button that takes an action.
@@ -29,6 +30,8 @@ protected:
     void load() override;
     void activate() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A game whose window is minimised or left pauses by itself.
+    void changeEvent(QEvent* event) override;
 
 private:
     // Plays a key as a click on its button; true if the key belongs to the game.
@@ -44,6 +47,7 @@ private:
     void showLandedFish(int row);
     void showRipple(int x, int y);
     void sayLine(int line);
+    void showPause(bool paused);
     // Where the fish stands on the screen at the game's depth below the boat.
     float fishTop() const;
 
@@ -75,6 +79,8 @@ private:
     QPushButton* Command5;
     QPushButton* Command6;
     QListWidget* List1;
+    Label* tauko;
+    bool wasActive_ = false;
 
     SoundPlayer* Rumpa1;
 };

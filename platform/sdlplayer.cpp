@@ -47,7 +47,11 @@ struct SdlApi {
     X(Mix_PlayMusic)                                                                               \
     X(Mix_HaltMusic)                                                                               \
     X(Mix_PlayChannel)                                                                             \
-    X(Mix_HaltChannel)
+    X(Mix_HaltChannel)                                                                             \
+    X(Mix_PauseMusic)                                                                              \
+    X(Mix_ResumeMusic)                                                                             \
+    X(Mix_Pause)                                                                                   \
+    X(Mix_Resume)
 #define NORPPALA_POINTER(name) decltype(&::name) name = nullptr;
     NORPPALA_SDL_FUNCTIONS(NORPPALA_POINTER)
     NORPPALA_MIX_FUNCTIONS(NORPPALA_POINTER)
@@ -169,6 +173,20 @@ public:
             player.channel = takeChannel();
         }
         sdl_.Mix_PlayChannel(player.channel, clip, 0);
+    }
+
+    // Holds the player's music and clip where they are, or lets them go on from there.
+    void hold(int id, bool held) {
+        if (!open_) {
+            return;
+        }
+        if (musicOwner_ == id) {
+            held ? sdl_.Mix_PauseMusic() : sdl_.Mix_ResumeMusic();
+        }
+        const auto player = players_.find(id);
+        if (player != players_.end() && player->second.channel >= 0) {
+            held ? sdl_.Mix_Pause(player->second.channel) : sdl_.Mix_Resume(player->second.channel);
+        }
     }
 
     void setVolume(int id, int volume) {
@@ -456,6 +474,14 @@ public:
 
     void PlaySound(const QString& path, bool) override {
         post([id = id_, path](Engine& engine) { engine.playSound(id, path); });
+    }
+
+    void Pause() override {
+        post([id = id_](Engine& engine) { engine.hold(id, true); });
+    }
+
+    void Resume() override {
+        post([id = id_](Engine& engine) { engine.hold(id, false); });
     }
 
     void setPreset(qint32 value) override { preset_ = value; }

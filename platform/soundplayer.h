@@ -21,6 +21,10 @@ public:
     // one if that is still playing, so clips never pile up.
     virtual void PlaySound(const QString& path, bool flag) = 0;
 
+    // Holds this player's music and clip where they are; Resume goes on from there.
+    virtual void Pause() = 0;
+    virtual void Resume() = 0;
+
     // Stored but unused: they tune nothing in this player.
     virtual void setPreset(qint32 value) = 0;
     virtual void setMode(qint32 value) = 0;

@@ -1,3 +1,4 @@
+#include "game/peli.h"
 #include "platform/kelmo.h"
 #include "support/world.h"
 
@@ -7,6 +8,7 @@
 #include <QListWidget>
 #include <QMap>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -76,7 +78,7 @@ protected:
     // Writes down one event and what followed from it.
     void note(const QString& event) {
         settle();
-        log << QStringLiteral("%1 %2").arg(clock.now()).arg(event);
+        log << QStringLiteral("%1 %2").arg(now()).arg(event);
         for (; soundsSeen < players.calls.size(); ++soundsSeen) {
             log << QStringLiteral("  sound %1").arg(players.calls[soundsSeen]);
         }
@@ -102,9 +104,44 @@ protected:
 
     QString sees(const QString& key) const { return shown.value(key); }
 
+    // The time of the run as a player who never paused would see it.
+    qint64 now() const { return clock.now() - pausedFor; }
+
+    // Pauses the game with P, lets `ms` pass and goes on with P or Esc: the game
+    // stands still meanwhile and looks and sounds as it did once it goes on.
+    void pauseAWhile(qint64 ms, bool escape) {
+        Peli* screen = forms.find<Peli>(QStringLiteral("peli"));
+        QTest::keyClick(screen, Qt::Key_P);
+        settle();
+        ASSERT_TRUE(screen->game().paused());
+        pausedIn[QStringLiteral("nibble")] += screen->game().anyNibbleOpen();
+        pausedIn[QStringLiteral("rise")] += screen->game().fishRising();
+        pausedIn[QStringLiteral("worm change")] += screen->game().rod() == Rod::ChangingWorm;
+        pausedIn[QStringLiteral("last second")] += now() % 180000 >= 179000;
+        auto* notice = screen->findChild<QLabel*>(QStringLiteral("tauko"));
+        EXPECT_TRUE(notice->isVisible());
+        EXPECT_EQ(notice->accessibleName(), QString::fromUtf8("Tauko – jatka painamalla P"));
+        for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5"}) {
+            EXPECT_FALSE(screen->findChild<QPushButton*>(QLatin1String(name))->isEnabled());
+        }
+        EXPECT_TRUE(screen->findChild<QPushButton*>(QStringLiteral("Command6"))->isEnabled());
+        clock.advance(ms);
+        pausedFor += ms;
+        settle();
+        QTest::keyClick(screen, escape ? Qt::Key_Escape : Qt::Key_P);
+        settle();
+        EXPECT_FALSE(screen->game().paused());
+        EXPECT_FALSE(notice->isVisible());
+        const QStringList heard = players.calls.mid(soundsSeen);
+        EXPECT_EQ(heard, QStringList({"peli: Pause", "peli: Resume"}));
+        soundsSeen = players.calls.size();
+        EXPECT_EQ(scene(), shown) << "the game looks the same once it goes on";
+    }
+
     // Plays one game from the setup window to its end in this style.
-    void play(const Style& style) {
+    void play(const Style& style, bool interrupted = false) {
         std::mt19937 dice(style.seed);
+        std::mt19937 phone(style.seed + 1);
         auto chance = [&dice](int percent) {
             return std::uniform_int_distribution<int>(0, 99)(dice) < percent;
         };
@@ -115,22 +152,27 @@ protected:
         forms.show(QStringLiteral("aloita"));
         settle();
         control<QPushButton>(QStringLiteral("aloita"), QStringLiteral("Command1"))->click();
-        const qint64 start = clock.now();
+        const qint64 start = now();
         note(QStringLiteral("start spot %1").arg(style.spot));
 
         qint64 liftAt = -1;
         qint64 lowerAt = -1;
         qint64 decideAt = start + 100;
-        while (forms.isLoaded(QStringLiteral("peli")) && clock.now() < start + 185 * 1000) {
+        while (forms.isLoaded(QStringLiteral("peli")) && now() < start + 185 * 1000) {
             const std::optional<qint64> due = clock.nextDue();
-            if (due && *due <= decideAt) {
+            if (due && *due <= decideAt + pausedFor) {
                 clock.fireNext();
                 note(QStringLiteral("tick"));
                 continue;
             }
-            clock.advanceTo(decideAt);
+            clock.advanceTo(decideAt + pausedFor);
             decideAt += 100;
-            const qint64 into = clock.now() - start;
+            const qint64 into = now() - start;
+            if (interrupted &&
+                (std::uniform_int_distribution<int>(0, 24)(phone) == 0 || into == 179900)) {
+                pauseAWhile(std::uniform_int_distribution<int>(1, 30000)(phone),
+                            std::uniform_int_distribution<int>(0, 1)(phone) == 1);
+            }
             if (style.quitAt && into >= style.quitAt) {
                 pressed("Command6");
                 break;
@@ -142,10 +184,9 @@ protected:
                 lowerAt = -1;
                 if (sees(QStringLiteral("mies.file")) == QStringLiteral("mies_kala.gif") &&
                     liftAt < 0) {
-                    liftAt = clock.now() + upTo(style.liftDelayMax) / 100 * 100;
+                    liftAt = now() + upTo(style.liftDelayMax) / 100 * 100;
                 }
-                if ((liftAt >= 0 && clock.now() >= liftAt) ||
-                    (second && chance(style.idleLiftPercent))) {
+                if ((liftAt >= 0 && now() >= liftAt) || (second && chance(style.idleLiftPercent))) {
                     liftAt = -1;
                     pressed("Command4");
                 } else if (second && chance(style.tapPercent)) {
@@ -166,9 +207,8 @@ protected:
                 continue;
             }
             if (lowerAt < 0) {
-                lowerAt = clock.now() + 100 + upTo(30) * 100;
-            } else if (clock.now() >= lowerAt &&
-                       !sees(QStringLiteral("kala.shown")).startsWith('1')) {
+                lowerAt = now() + 100 + upTo(30) * 100;
+            } else if (now() >= lowerAt && !sees(QStringLiteral("kala.shown")).startsWith('1')) {
                 lowerAt = -1;
                 pressed("Command4");
             }
@@ -182,6 +222,8 @@ protected:
         shown.clear();
     }
 
+    void compareWithTheRecords();
+
     QStringList caughtLines() const {
         QStringList lines;
         for (int row = 1; row <= state.fish_count; ++row) {
@@ -192,6 +234,8 @@ protected:
 
     QStringList log;
     QMap<QString, QString> shown;
+    qint64 pausedFor = 0;
+    QMap<QString, int> pausedIn;
     qsizetype soundsSeen = 0;
 };
 
@@ -205,6 +249,25 @@ TEST_F(RecordedGames, SeededGamesPlayExactlyAsRecorded) {
     for (const Style& style : kStyles) {
         play(style);
     }
+    compareWithTheRecords();
+}
+
+// The phone rings at random moments (and once at 2:59.9): P or Esc pauses the
+// game for a while. Nothing about any game changes.
+TEST_F(RecordedGames, PausedAtRandomMomentsTheSameGamesPlayTheSame) {
+    for (const Style& style : kStyles) {
+        play(style, true);
+    }
+    for (const char* moment : {"nibble", "rise", "worm change", "last second"}) {
+        EXPECT_GE(pausedIn.value(QLatin1String(moment)), 2) << moment;
+    }
+    if (qEnvironmentVariable("NORPPALA_RECORD_GAMES") == QStringLiteral("1")) {
+        GTEST_SKIP();
+    }
+    compareWithTheRecords();
+}
+
+void RecordedGames::compareWithTheRecords() {
     // The program folder differs from run to run; the records name files from the data folder on.
     const QString text =
         log.join(QLatin1Char('\n')).replace(appPath, QStringLiteral("<app>")) + QLatin1Char('\n');

@@ -148,6 +148,10 @@ int main(int argc, char* argv[]) {
         tour.click("peli", "Command2");
         tour.advance(400);
         tour.save("peli", "peli_siima_ylhaalla.png");
+        game.pause();
+        tour.settle();
+        tour.save("peli", "peli_tauko.png");
+        game.resume();
     }
     tour.waitFor([&] { return forms.isLoaded("loppu"); }, 200000);
     tour.save("loppu", "loppu.png");

@@ -49,6 +49,14 @@ void RecordingPlayer::PlaySound(const QString& path, bool value) {
     note(QStringLiteral("PlaySound(%1, %2)").arg(path, flag(value)));
 }
 
+void RecordingPlayer::Pause() {
+    note(QStringLiteral("Pause"));
+}
+
+void RecordingPlayer::Resume() {
+    note(QStringLiteral("Resume"));
+}
+
 void RecordingPlayer::setPreset(qint32 value) {
     note(QStringLiteral("Preset = %1").arg(value));
 }

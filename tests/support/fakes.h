@@ -28,6 +28,8 @@ public:
     void LoadMusic(const QString& path) override;
     void PlayMusic(bool loop) override;
     void PlaySound(const QString& path, bool flag) override;
+    void Pause() override;
+    void Resume() override;
     void setPreset(qint32 value) override;
     void setMode(qint32 value) override;
     void setVolume(qint32 value) override;
