@@ -3,14 +3,19 @@
 // fishing spot is a place of its own, and the angler's muttering sits over the
 // game music without drowning it.
 
+#include "platform/soundplayer.h"
 #include "support/world.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <SDL_mixer.h>
 #include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -74,6 +79,62 @@ int count(const QImage& image, const QRect& area, bool (*test)(QRgb)) {
         }
     }
     return n;
+}
+
+// A sound file decoded by the mixer into the format it plays in, then scaled
+// by the mixer's own mixing function at the given volume, exactly as it adds
+// that sound into what the speakers get.
+std::vector<Sint16> asPlayed(const QString& path, int volume) {
+    std::vector<Sint16> out;
+    Mix_Chunk* chunk = Mix_LoadWAV(QFile::encodeName(path).constData());
+    if (!chunk) {
+        ADD_FAILURE() << path.toStdString() << ": " << Mix_GetError();
+        return out;
+    }
+    int rate = 0, channels = 0;
+    Uint16 format = 0;
+    Mix_QuerySpec(&rate, &format, &channels);
+    if (format != AUDIO_S16SYS) {
+        ADD_FAILURE() << "the mixer does not play 16-bit samples";
+    } else {
+        out.assign(chunk->alen / sizeof(Sint16), 0);
+        SDL_MixAudioFormat(reinterpret_cast<Uint8*>(out.data()), chunk->abuf, format, chunk->alen,
+                           volume);
+    }
+    Mix_FreeChunk(chunk);
+    return out;
+}
+
+double rms(const std::vector<Sint16>& samples, size_t from, size_t count) {
+    double sum = 0;
+    for (size_t i = from; i < from + count; ++i) {
+        sum += double(samples[i]) * samples[i];
+    }
+    return count ? std::sqrt(sum / double(count)) / 32768.0 : 0.0;
+}
+
+// The loudness of speech: RMS over the 50 ms stretches in which he talks,
+// those within 30 dB of the line's loudest one, so pauses do not water it down.
+double speechRms(const std::vector<Sint16>& samples, int rate, int channels) {
+    const size_t block = size_t(rate / 20) * size_t(channels);
+    std::vector<double> power;
+    for (size_t at = 0; at + block <= samples.size(); at += block) {
+        const double r = rms(samples, at, block);
+        power.push_back(r * r);
+    }
+    if (power.empty()) {
+        return 0.0;
+    }
+    const double gate = *std::max_element(power.begin(), power.end()) / 1000.0;
+    double sum = 0;
+    int spoken = 0;
+    for (double p : power) {
+        if (p >= gate) {
+            sum += p;
+            ++spoken;
+        }
+    }
+    return std::sqrt(sum / spoken);
 }
 
 } // namespace
@@ -210,5 +271,49 @@ TEST(Art, EveryFishingSpotIsAPlaceOfItsOwn) {
                 << backgrounds[a].toStdString() << " and " << backgrounds[b].toStdString()
                 << " differ in " << differ * 100.0 / all << " % of their pixels";
         }
+    }
+}
+
+TEST(Art, ChatterIsHeardOverTheGameMusicWithoutDrowningIt) {
+    // The game screen's own calls on the real player: the mixer then holds the
+    // volumes the game plays at, the music turned down and the clips not.
+    auto player = makeSdlPlayer();
+    player->setMode(1);
+    player->Init(0, 44100, false, false);
+    player->LoadMusic(dataFile("music.mp3"));
+    player->PlayMusic(true);
+    player->setVolume(20);
+    player->PlaySound(dataFile("sound/kala01.wav"), false);
+    waitForSound();
+    ASSERT_TRUE(sdlAudioReady());
+    ASSERT_FALSE(soundMuted());
+    const int musicVolume = Mix_VolumeMusic(-1);
+    const int clipVolume = Mix_Volume(-1, -1);
+    player.reset();
+    waitForSound();
+    EXPECT_LT(musicVolume, MIX_MAX_VOLUME); // the game does turn its music down
+
+    int rate = 0, channels = 0;
+    Uint16 format = 0;
+    ASSERT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1);
+    const std::vector<Sint16> music = asPlayed(dataFile("music.mp3"), musicVolume);
+    ASSERT_GT(music.size(), size_t(30 * rate * channels));
+    const double musicRms = rms(music, 0, music.size());
+    ASSERT_GT(musicRms, 0.01);
+
+    for (int n = 1; n <= 15; ++n) {
+        const QString clip = QStringLiteral("sound/kala0%1.wav").arg(n);
+        SCOPED_TRACE(clip.toStdString());
+        const std::vector<Sint16> voice = asPlayed(dataFile(clip), clipVolume);
+        ASSERT_FALSE(voice.empty());
+        const double speech = speechRms(voice, rate, channels);
+        // heard over the music, but never more than twice as loud
+        EXPECT_GE(speech, musicRms);
+        EXPECT_LE(speech, 2 * musicRms);
+        int peak = 0;
+        for (Sint16 s : voice) {
+            peak = std::max(peak, std::abs(int(s)));
+        }
+        EXPECT_LT(20 * std::log10(peak / 32768.0), -3.0) << "peak " << peak;
     }
 }

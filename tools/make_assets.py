@@ -157,7 +157,11 @@ drums, about 96 kbit/s, and fade to near silence at the end so they loop
 without a click.
 
 ## The angler's chatter (`sound/`)
-22050 Hz mono 16-bit WAV, the old angler muttering to himself:
+22050 Hz mono 16-bit WAV, the old angler muttering to himself. Each line is
+mastered against the game music as the game plays it (the music at the game
+screen's volume 20, the clips at full volume over it): while he talks his voice
+is 1.7 times the music's RMS, heard but not drowning it, and its peaks stay
+well under -3 dBFS.
 """
 
 
@@ -187,12 +191,14 @@ def main():
         write_readme()
         os.makedirs(BUILD, exist_ok=True)
         print("contact sheet:", sheets.contact_sheet(sheet, os.path.join(BUILD, "contact_sheet.png")))
-    if args.only in (None, "sounds"):
-        from assetgen import voices
-        voices.make_all(os.path.join(DATA, "sound"), os.path.join(BUILD, "voices"))
+    # the music first: the voices are mastered against it
     if args.only in (None, "music"):
         from assetgen import music
         music.make_all(DATA, os.path.join(BUILD, "music"))
+    if args.only in (None, "sounds"):
+        from assetgen import voices
+        voices.make_all(os.path.join(DATA, "sound"), os.path.join(BUILD, "voices"),
+                        os.path.join(DATA, "music.mp3"))
     if not args.no_check:
         from assetgen import checks
         problems = checks.run(ROOT)
