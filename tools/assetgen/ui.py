@@ -4,7 +4,7 @@ import math
 
 from .canvas import Canvas
 from .font import draw_glyph
-from .palette import P, greyed
+from .palette import greyed
 
 
 def catmull(points, steps=12):
