@@ -17,12 +17,13 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
 sys.path.insert(0, HERE)
 
-from assetgen import angler, boat, fish, lakes, scenery, ui  # noqa: E402
+from assetgen import angler, boat, fish, lakes, scenery, sheets, ui  # noqa: E402
 from assetgen.canvas import save_gif, save_png  # noqa: E402
 
 DATA = os.path.join(ROOT, "data")
 PICS = os.path.join(ROOT, "resources", "pictures")
 BUILD = os.path.join(ROOT, "build", "assets")
+NIBBLE_DOC = os.path.join(ROOT, "docs", "peli_nykii_sarja.png")
 
 FISH = {
     "ahven_pieni": (fish.perch, 40, 60),
@@ -41,17 +42,18 @@ def make_pictures(sheet):
     def gif(folder, name, frames, durations=None, loop=None, transparent=True):
         path = os.path.join(folder, name)
         save_gif(path, frames, durations, loop=loop, transparent=transparent)
-        sheet.append((os.path.relpath(path, ROOT), frames, transparent))
+        sheet.append((os.path.relpath(path, ROOT), frames, durations, transparent, loop))
 
     def png(folder, name, cv, transparent=True):
         path = os.path.join(folder, name)
         save_png(path, cv, transparent)
-        sheet.append((os.path.relpath(path, ROOT), [cv], transparent))
+        sheet.append((os.path.relpath(path, ROOT), [cv], None, transparent, None))
 
     # the angler: idle and nibble loop; tap, lift and lower play once and rest on the last frame
     idle, idle_d = angler.idle()
     gif(DATA, "mies.gif", idle, idle_d, loop=0)
-    gif(DATA, "mies_kala.gif", *angler.nibble(), loop=0)
+    nibble, nibble_d = angler.nibble()
+    gif(DATA, "mies_kala.gif", nibble, nibble_d, loop=0)
     gif(DATA, "mies_napautus.gif", *angler.tap())
     gif(DATA, "mies_nosto.gif", *angler.lift())
     gif(DATA, "mies_lasku.gif", *angler.lower())
@@ -71,6 +73,7 @@ def make_pictures(sheet):
 
     # lakes: description, overview and the three spot backgrounds
     maps = os.path.join(DATA, "maps")
+    first_background = None
     for info in lakes.LAKES:
         folder = os.path.join(maps, info.folder)
         os.makedirs(folder, exist_ok=True)
@@ -79,7 +82,9 @@ def make_pictures(sheet):
         markers = [(s.top, s.left) for s in info.spots]
         gif(folder, "1.gif", [scenery.overview(info.lake, markers, info.extras)], transparent=False)
         for n, spot in enumerate(info.spots, start=1):
-            gif(folder, f"taka{n}.gif", [scenery.spot_background(spot.scene, spot.seed)], transparent=False)
+            background = scenery.spot_background(spot.scene, spot.seed)
+            first_background = first_background or background
+            gif(folder, f"taka{n}.gif", [background], transparent=False)
 
     # built into the program
     for size in (32, 48, 64, 128, 256):
@@ -87,16 +92,20 @@ def make_pictures(sheet):
     png(PICS, "ohje_corner.png", ui.help_corner())
     for name in FISH:
         gif(PICS, f"help_{name}.gif", [drawn[name]])
-    gif(PICS, "vene.gif", [boat.draw()])
+    vene = boat.draw()
+    gif(PICS, "vene.gif", [vene])
     gif(PICS, "mies.gif", idle, idle_d, loop=0)
     gif(PICS, "vesi.gif", [ui.plain_water()], transparent=False)
     gif(PICS, "kala.gif", [fish.pike(30, 100)])
-    gif(PICS, "mato.gif", [ui.stripes_placeholder()], transparent=False)
+    gif(PICS, "mato.gif", [ui.line_in_water()], transparent=False)
     rings, ring_d = ui.rings()
     gif(PICS, "va.gif", rings, ring_d)
     png(PICS, "nuoli_ylos.png", ui.arrow(True))
     png(PICS, "nuoli_alas.png", ui.arrow(False))
     gif(PICS, "peli_tausta.gif", [ui.plain_water()], transparent=False)
+
+    # the nibble as a player sees it when a game starts, for the docs
+    sheets.nibble_sequence(first_background, vene, idle[0], nibble, nibble_d, NIBBLE_DOC)
 
 
 README_HEAD = """# Norppala's data folder
@@ -111,8 +120,8 @@ Sprites keep the lake blue as their transparent colour.
 
 | file | size | what |
 | --- | --- | --- |
-| `mies.gif` | 93 x 120, 4 frames, loops | the angler waiting, float bobbing, now and then a blink |
-| `mies_kala.gif` | 93 x 120, 4 frames, loops | a fish nibbles: the float dips, he stares at it |
+| `mies.gif` | 93 x 120, 4 frames, loops | the angler waiting: the float rides the swell, now and then a blink; no rings, so a nibble stands out |
+| `mies_kala.gif` | 93 x 120, 4 frames, loops | a fish nibbles: in every frame a big burst with "!" beside his hat, flashing yellow and red, and the float dragged under, bobbing back, splashing |
 | `mies_napautus.gif` | 93 x 120, 4 frames, once | he taps the rod; ends in the calm waiting pose |
 | `mies_nosto.gif` | 93 x 120, 4 frames, once | he lifts the line; ends with the rod up, float hanging |
 | `mies_lasku.gif` | 93 x 120, 5 frames, once | he lowers the line back in; ends in the waiting pose |
@@ -124,13 +133,18 @@ Sprites keep the lake blue as their transparent colour.
 | `hauki_pieni.gif`, `hauki_keski.gif`, `hauki_iso.gif` | 20 x 52, 25 x 85, 30 x 100 | pike, head up |
 | `hauki.gif` | 28 x 95 | a pike between the medium and large classes |
 
+No angler frame draws anything in its top row: with the boat at its starting
+place that row is the lake's top edge. The game shows the bait pictures in a
+97 x 89 box, so their frame and everything in it lies in the top-left 97 x 89
+of the file; the rest only continues the dark rim.
+
 ## Lakes (`maps/`)
 Each `*.ars` description is Windows-1252 text with CR LF line ends and ten
 lines: the picture folder, then for each of the three spots its name and the
 top and left of its 40 x 40 marker on the 200 x 200 overview. Each folder holds
 the overview `1.gif` (200 x 200, spots drawn as numbered lifebuoys) and the
 backgrounds `taka1.gif` ... `taka3.gif` (250 x 305) of the water around each spot.
-
+Every spot is a place of its own, showing what lies by its lifebuoy on the map:
 """
 
 README_SOUND = """
@@ -143,7 +157,11 @@ drums, about 96 kbit/s, and fade to near silence at the end so they loop
 without a click.
 
 ## The angler's chatter (`sound/`)
-22050 Hz mono 16-bit WAV, the old angler muttering to himself:
+22050 Hz mono 16-bit WAV, the old angler muttering to himself. Each line is
+mastered against the game music as the game plays it (the music at the game
+screen's volume 20, the clips at full volume over it): while he talks his voice
+is 1.7 times the music's RMS, heard but not drowning it, and its peaks stay
+well under -3 dBFS.
 """
 
 
@@ -152,64 +170,13 @@ def write_readme():
 
     lines = [README_HEAD, "| file | spots |", "| --- | --- |"]
     for info in lakes.LAKES:
-        spots = ", ".join(f"{n}. {s.name}" for n, s in enumerate(info.spots, start=1))
+        spots = "; ".join(f"{n}. {s.name}: {lakes.SCENES[s.scene]}" for n, s in enumerate(info.spots, start=1))
         lines.append(f"| `maps/{info.file}` ({info.title}, folder `{info.folder}/`) | {spots} |")
     lines.append(README_SOUND)
     for n, (text, _, _) in enumerate(voices.LINES, start=1):
         lines.append(f"- `{voices.file_name(n)}`: {text}")
     with open(os.path.join(DATA, "README.md"), "w", encoding="utf-8", newline="\n") as f:
         f.write("\n".join(lines) + "\n")
-
-
-def make_contact_sheet(sheet):
-    from PIL import Image, ImageDraw, ImageFont
-
-    os.makedirs(BUILD, exist_ok=True)
-    scale, pad, label_h, max_w = 3, 10, 14, 1800
-    try:
-        font = ImageFont.truetype("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf", 12)
-    except OSError:
-        font = ImageFont.load_default()
-    tiles = []
-    for name, frames, transparent in sheet:
-        ims = [f.rgba(transparent).resize((f.w * scale, f.h * scale), Image.NEAREST) for f in frames]
-        w = sum(i.width for i in ims) + pad * (len(ims) - 1)
-        h = max(i.height for i in ims)
-        tile = Image.new("RGBA", (max(w, 160), h + label_h), (0, 0, 0, 0))
-        x = 0
-        for i in ims:
-            tile.alpha_composite(i, (x, label_h))
-            x += i.width + pad
-        ImageDraw.Draw(tile).text((0, 0), f"{name}  ({frames[0].w}x{frames[0].h}, {len(frames)})",
-                                  fill=(255, 255, 255, 255), font=font)
-        tiles.append(tile)
-    rows, row, row_w = [], [], 0
-    for t in tiles:
-        if row and row_w + t.width + pad > max_w:
-            rows.append(row)
-            row, row_w = [], 0
-        row.append(t)
-        row_w += t.width + pad
-    rows.append(row)
-    width = max(sum(t.width + pad for t in r) for r in rows) + pad
-    height = sum(max(t.height for t in r) + pad for r in rows) + pad
-    out = Image.new("RGBA", (width, height), (40, 40, 48, 255))
-    # checkerboard behind everything so transparency shows
-    px = out.load()
-    for y in range(height):
-        for x in range(width):
-            if ((x // 8) + (y // 8)) % 2:
-                px[x, y] = (52, 52, 62, 255)
-    y = pad
-    for r in rows:
-        x = pad
-        for t in r:
-            out.alpha_composite(t, (x, y))
-            x += t.width + pad
-        y += max(t.height for t in r) + pad
-    path = os.path.join(BUILD, "contact_sheet.png")
-    out.convert("RGB").save(path)
-    return path
 
 
 def main():
@@ -222,13 +189,16 @@ def main():
         sheet = []
         make_pictures(sheet)
         write_readme()
-        print("contact sheet:", make_contact_sheet(sheet))
-    if args.only in (None, "sounds"):
-        from assetgen import voices
-        voices.make_all(os.path.join(DATA, "sound"), os.path.join(BUILD, "voices"))
+        os.makedirs(BUILD, exist_ok=True)
+        print("contact sheet:", sheets.contact_sheet(sheet, os.path.join(BUILD, "contact_sheet.png")))
+    # the music first: the voices are mastered against it
     if args.only in (None, "music"):
         from assetgen import music
         music.make_all(DATA, os.path.join(BUILD, "music"))
+    if args.only in (None, "sounds"):
+        from assetgen import voices
+        voices.make_all(os.path.join(DATA, "sound"), os.path.join(BUILD, "voices"),
+                        os.path.join(DATA, "music.mp3"))
     if not args.no_check:
         from assetgen import checks
         problems = checks.run(ROOT)

@@ -5,10 +5,11 @@ fish comes up from. Every animation is built from one parametric pose so the
 frames line up pixel for pixel.
 """
 
+import math
 from dataclasses import dataclass, replace
 
 from .canvas import Canvas
-from .font import draw_glyph
+from .palette import P
 
 W, H = 93, 120
 
@@ -23,11 +24,11 @@ LINE = (3, 3)
 class Pose:
     tip: tuple = (79, 93)          # rod tip
     float_at: tuple = (82, 107)    # centre of the float
-    float_state: str = "water"     # water / dip / air / none
+    float_state: str = "water"     # water / dip / under / pop / air / none
     ripple: int = 0                # 0 none, 1 small, 2 wide, 3 splash
     eyes: str = "open"             # open / blink / wide
     lean: int = 0                  # pixels he leans forward
-    exclaim: bool = False
+    alert: int = None              # None, or which of the two flashing phases of the burst
     mouth: str = "grumble"         # grumble / open
 
 
@@ -151,12 +152,19 @@ def _rod(cv, hands, tip):
 
 
 def _float(cv, fx, fy, state):
-    if state == "none":
+    if state in ("none", "under"):
         return
     if state == "dip":
         # only the red cap shows above the surface
         cv.ellipse(fx + 0.5, fy + 1.5, 2.5, 2, "red_lt")
         cv.set(fx, fy + 1, "white")
+        return
+    if state == "pop":
+        # jerked back up and tipped over by the fish: lying on its side
+        cv.ellipse(fx + 0.5, fy + 0.5, 4, 2.6, "white")
+        cv.ellipse(fx + 2, fy + 0.5, 2.5, 2.6, "red_lt")
+        cv.rect(fx - 6, fy, fx - 4, fy, "outline")  # the antenna, flat on the water
+        cv.set(fx - 7, fy, "yellow")
         return
     cv.rect(fx, fy - 5, fx, fy - 3, "outline")  # little antenna
     cv.set(fx, fy - 6, "yellow")
@@ -167,17 +175,59 @@ def _float(cv, fx, fy, state):
 
 
 def _ripple(cv, fx, fy, kind):
+    # the float sits near the sprite's right edge: rings stay narrow enough
+    # that none is cut off by it
     if kind == 0:
         return
+    free = lambda x, y: cv.get(x, y) == 0
     if kind == 1:
-        cv.ring(fx + 0.5, fy + 2.5, 7, 3.5, 1, "water_lt", when=lambda x, y: cv.get(x, y) == 0)
+        cv.ring(fx + 0.5, fy + 2.5, 5.5, 2.8, 1, "water_lt", when=free)
     elif kind == 2:
-        cv.ring(fx + 0.5, fy + 2.5, 9.5, 4.5, 1, "water_glint", when=lambda x, y: cv.get(x, y) == 0)
-        cv.ring(fx + 0.5, fy + 2.5, 5.5, 2.8, 1, "water_lt", when=lambda x, y: cv.get(x, y) == 0)
+        cv.ring(fx + 0.5, fy + 2.5, 7.5, 3.8, 1, "water_glint", when=free)
+        cv.ring(fx + 0.5, fy + 2.5, 4.5, 2.3, 1, "water_lt", when=free)
     elif kind == 3:
-        cv.ring(fx + 0.5, fy + 2.5, 10, 5, 1, "water_lt", when=lambda x, y: cv.get(x, y) == 0)
-        for dx, dy in ((-5, -4), (6, -5), (-8, -1), (8, -2), (0, -7)):
+        cv.ring(fx + 0.5, fy + 2.5, 7.5, 4, 1, "water_lt", when=free)
+        for dx, dy in ((-5, -4), (5, -5), (-7, -1), (6, -2), (0, -7), (-2, -9)):
             cv.set(fx + dx, fy + dy, "water_glint")
+
+
+# the alert burst beside his hat: big, bright and flashing between two colourings,
+# so a nibble is seen from the corner of an eye; it stays clear of the sprite's top row
+ALERT = (76, 17)
+ALERT_COLOURS = [
+    # burst, its heart, the mark, the mark's shaded edge, its highlight
+    ("yellow", "yellow", "red", "red_dk", "red_lt"),
+    ("red_lt", "red", "white", "grey1", "white"),
+]
+
+
+def _alert(cv, phase):
+    cx, cy = ALERT
+    r_out = 15 - phase
+    fill, heart, mark, shade, shine = ALERT_COLOURS[phase]
+    burst = Canvas(W, H)
+    n = 9
+    pts = []
+    for i in range(2 * n):
+        a = math.pi * i / n + phase * math.pi / n - math.pi / 2
+        r = r_out if i % 2 == 0 else r_out * 0.7
+        pts.append((cx + math.cos(a) * r, cy + math.sin(a) * r))
+    burst.poly(pts, fill)
+    burst.ellipse(cx, cy, r_out * 0.6, r_out * 0.6, heart)
+    # a spike reaching for his head says whose alarm it is
+    burst.poly([(cx - 9, cy + 3), (cx - 18, cy + 9), (cx - 6, cy + 9)], fill)
+    # the mark itself: a thick bar and a dot, with a shaded edge down its right side
+    bar_top = cy - 10 + phase
+    burst.poly([(cx - 3, bar_top), (cx + 4, bar_top), (cx + 2, cy + 3), (cx - 1, cy + 3)], mark)
+    burst.ellipse(cx + 0.5, cy + 7, 2.5, 2.5, mark)
+    for y in range(bar_top, cy + 10):
+        for x in range(cx + 4, cx - 4, -1):
+            if burst.get(x, y) == P[mark]:
+                burst.set(x, y, shade)
+                break
+    burst.rect(cx - 2, bar_top + 1, cx - 2, bar_top + 3, shine)
+    burst.outline()
+    cv.blit(burst, 0, 0)
 
 
 def draw(pose):
@@ -202,51 +252,48 @@ def draw(pose):
     cv.set(hx + 1, hy + 3, "skin_dk")
     cv.set(hx + 3, hy, "skin_dk")
     fx, fy = pose.float_at
-    if pose.float_state != "none":
-        _float(cv, fx, fy, pose.float_state)
+    _float(cv, fx, fy, pose.float_state)
     cv.outline()
     # thin line and water rings stay rimless: they belong to the water
+    if pose.float_state == "under":
+        # pulled under: a dark swirl where it went down, the line taut into it
+        cv.ellipse(fx + 0.5, fy + 1.5, 4, 2, "water_deep")
+        cv.set(fx, fy + 1, "water_dk")
     if pose.float_state != "none":
-        top = fy - 6 if pose.float_state != "dip" else fy
+        top = {"dip": fy, "under": fy + 1, "pop": fy}.get(pose.float_state, fy - 6)
         cv.line(pose.tip[0], pose.tip[1] + 1, fx, top, "grey1")
         cv.set(fx, top, "grey1")
     _ripple(cv, fx, fy, pose.ripple)
-    if pose.exclaim:
-        ex, ey = 60, 1
-        for x in range(ex - 1, ex + 6):
-            for y in range(ey - 1, ey + 8):
-                cv.set(x, y, "white")
-        draw_glyph(cv, "!", ex, ey, "red")
-        tmp = cv  # rim the bubble like everything else
-        for x in range(ex - 2, ex + 7):
-            tmp.set(x, ey - 2, "outline")
-            tmp.set(x, ey + 8, "outline")
-        for y in range(ey - 2, ey + 9):
-            tmp.set(ex - 2, y, "outline")
-            tmp.set(ex + 6, y, "outline")
+    if pose.alert is not None:
+        _alert(cv, pose.alert)
+    assert not any(cv.px[:W]), "nothing may touch the top row: the lake's edge would cut it"
     return cv
 
 
 # -- the animations ----------------------------------------------------------
 
 def idle():
+    # calm: the float rides the swell a pixel up and down, he blinks now and then
     frames = [
         draw(IDLE),
-        draw(replace(IDLE, float_at=(82, 108), ripple=1)),
-        draw(replace(IDLE, ripple=2)),
+        draw(replace(IDLE, float_at=(82, 108))),
+        draw(IDLE),
         draw(replace(IDLE, eyes="blink")),
     ]
-    return frames, [600, 500, 500, 160]
+    return frames, [700, 500, 600, 160]
 
 
 def nibble():
+    # every frame shouts: the burst flashes, the float is dragged under and bobs back
+    bite = replace(IDLE, eyes="wide", lean=1)
     frames = [
-        draw(replace(IDLE, eyes="wide", lean=1, ripple=1)),
-        draw(replace(IDLE, eyes="wide", lean=1, float_state="dip", ripple=2, exclaim=True)),
-        draw(replace(IDLE, eyes="wide", lean=1, float_at=(82, 108), ripple=2, mouth="open")),
-        draw(replace(IDLE, eyes="wide", lean=1, float_state="dip", ripple=1, exclaim=True, mouth="open")),
+        draw(replace(bite, tip=(79, 96), float_state="under", ripple=3, alert=0)),
+        draw(replace(bite, tip=(79, 94), float_state="dip", ripple=2, alert=1, mouth="open")),
+        draw(replace(bite, tip=(79, 97), float_at=(82, 108), float_state="under", ripple=2, alert=0,
+                     mouth="open")),
+        draw(replace(bite, tip=(79, 92), float_at=(82, 106), float_state="pop", ripple=3, alert=1)),
     ]
-    return frames, [220, 260, 220, 260]
+    return frames, [170, 170, 170, 170]
 
 
 def tap():

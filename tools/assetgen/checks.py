@@ -160,7 +160,11 @@ def sox_stat(path):
 
 
 def check_sounds(data):
+    from . import voices
+
     problems = []
+    music = voices.music_rms(os.path.join(data, "music.mp3")) if os.path.exists(
+        os.path.join(data, "music.mp3")) else None
     for n in range(1, 16):
         path = os.path.join(data, "sound", f"kala0{n}.wav")
         if not os.path.exists(path):
@@ -171,12 +175,15 @@ def check_sounds(data):
             problems.append(f"{path}: {rate} Hz, {ch} channels, {width * 8} bit")
         if not 1.5 <= secs <= 6.0:
             problems.append(f"{path}: {secs:.2f} s long")
-        st = sox_stat(path)
-        peak = max(abs(st.get("Maximum amplitude", 0)), abs(st.get("Minimum amplitude", 0)))
-        if peak >= 0.99:
-            problems.append(f"{path}: clips (peak {peak:.3f})")
-        if peak < 0.3:
-            problems.append(f"{path}: too quiet (peak {peak:.3f})")
+        samples, rate = voices.read_mono(path)
+        peak = max(abs(s) for s in samples) / 32768
+        if peak >= 10 ** (-3 / 20):
+            problems.append(f"{path}: peaks at {peak:.3f}, not under -3 dBFS")
+        if music:
+            # over the game music as the game plays it: heard, never drowning it
+            ratio = voices.speech_rms(samples, rate) / music
+            if not 1.0 <= ratio <= 2.0:
+                problems.append(f"{path}: speech is {ratio:.2f} x the game music (RMS)")
     for name in ("music.mp3", "music2.mp3"):
         path = os.path.join(data, name)
         if not os.path.exists(path):

@@ -129,14 +129,20 @@ def duck(cv, x, y, facing=1):
 
 # -- the water around one fishing spot ---------------------------------------
 
-def _shallows(cv, depth_of):
-    """Dither the open blue into lighter shallows where depth_of(x, y) < 1."""
+def _shallows(cv, depth_of, fade=0):
+    """Dither the open blue into lighter shallows where depth_of(x, y) < 1.
+
+    With a fade, the shallows thin out over that many pixels before the boat's
+    lane instead of stopping at it in a straight line.
+    """
     for y in range(H):
         for x in range(LANE_RIGHT - 4, W):
             d = depth_of(x, y)
             if d is None or d >= 1:
                 continue
             t = 1 - max(0.0, d)
+            if fade:
+                t *= min(1.0, max(0.0, (x - LANE_RIGHT) / fade))
             b = bayer(x, y)
             if t > 0.66 + 0.34 * b:
                 c = "shallow2"
@@ -199,6 +205,39 @@ def _paint_shore(cv, layer, edge, rnd, trees="mixed", sand=5):
     for _ in range(6):
         yy = rnd.randint(0, H - 1)
         rock(layer, edge(yy) - 1, yy, rnd.uniform(2, 3.5), rnd)
+
+
+def _ellipse_sdf(cx, cy, rx, ry):
+    """Roughly how far (in pixels) a point lies inside an ellipse; negative outside."""
+    return lambda x, y: (1 - math.hypot((x - cx) / rx, (y - cy) / ry)) * min(rx, ry)
+
+
+def _paint_land(cv, layer, inland, rnd, trees, sand=3, region=(0, 0, W, H)):
+    """Land wherever inland(x, y) > 0 (about pixels from the waterline): a
+    sand rim, grass, then crowns of trees; nothing reaches the boat's lane."""
+    x0, y0, x1, y1 = region
+    for y in range(max(0, y0), min(H, y1)):
+        for x in range(max(LANE_RIGHT, x0), min(W, x1)):
+            d = inland(x + 0.5, y + 0.5)
+            if d <= 0:
+                continue
+            if d < sand:
+                c = "sand" if d > 1.5 or (x + y) % 3 else "sand_lt"
+            elif d < sand + 4:
+                c = "green_lt" if bayer(x, y) > (d - sand) / 4 else "green"
+            else:
+                c = "green_lt" if bayer(x * 3, y * 2) > 0.9 else "green"
+            cv.set(x, y, c)
+    for y in range(y0 - 4, y1 + 4, 12):
+        for x in range(max(LANE_RIGHT, x0) + 4, x1 + 8, 14):
+            px, py = x + rnd.uniform(-4, 4) + (y // 12 % 2) * 7, y + rnd.uniform(-3, 3)
+            if inland(px, py) < sand + 7:
+                continue
+            kind = trees if trees != "mixed" else rnd.choice(("spruce", "spruce", "birch"))
+            if kind == "spruce":
+                spruce(layer, px, py, rnd.uniform(7, 10))
+            else:
+                birch(layer, px, py, rnd.uniform(6, 8), rnd)
 
 
 def spot_background(kind, seed):
@@ -287,61 +326,100 @@ def spot_background(kind, seed):
         del yard
         for _ in range(3):
             reeds(soft, int(edge(250) - 10), rnd.randint(220, 300), rnd, n=8, spread=6)
-    elif kind == "island":
-        # the tip of an island reaching in from the lower right corner
-        cxi, cyi, rx, ry = 262, 262, 86, 70
-        _shallows(cv, lambda x, y: (math.hypot((x - cxi) / rx, (y - cyi) / ry) - 1) * 2.4)
-        isl = lambda x, y: ((x - cxi) / rx) ** 2 + ((y - cyi) / ry) ** 2 <= 1
-        for y in range(H):
-            for x in range(W):
-                if isl(x, y):
-                    dd = math.hypot((x - cxi) / rx, (y - cyi) / ry)
-                    cv.set(x, y, "sand" if dd > 0.93 else ("green" if bayer(x, y) > 0.2 else "green_lt"))
-        for _ in range(26):
-            a = rnd.uniform(math.pi, 1.5 * math.pi)
-            rr = rnd.uniform(0.2, 0.8)
-            x, y = cxi + math.cos(a) * rx * rr, cyi + math.sin(a) * ry * rr
-            spruce(layer, x, y, rnd.uniform(7, 10))
-        for a in (3.3, 3.7, 4.2, 4.6):
-            rock(layer, cxi + math.cos(a) * rx * 1.02, cyi + math.sin(a) * ry * 1.02, rnd.uniform(2.5, 4), rnd)
-        reeds(soft, 184, 214, rnd, n=9, spread=6)
-        reeds(soft, 206, 190, rnd, n=7, spread=5)
-        for _ in range(4):
-            lily_pad(layer, rnd.uniform(165, 200), rnd.uniform(80, 160), rnd.uniform(4, 5.5), rnd)
-        # the opposite shore just showing in the top right corner
-        edge = lambda y: 232 + (y / 40.0) ** 2 * 6
-        for y in range(0, 60):
-            for x in range(int(edge(y)), W):
-                cv.set(x, y, "sand" if x < edge(y) + 3 else "green")
-        for x, y in ((244, 8), (240, 26), (252, 40)):
-            spruce(layer, x, y, 8)
-    elif kind == "open":
-        # open water: deeper blue in the far corner, a buoy and some ducks
-        _shallows(cv, lambda x, y: None)
+    elif kind == "island_tip":
+        # a small wooded island right beside the spot, its rocky point reaching
+        # towards the boat; a bay of reeds in its lee and the far shore behind it
+        body = _ellipse_sdf(236, 168, 62, 44)
+        spit = _ellipse_sdf(190, 160, 34, 11)
+        land = lambda x, y: max(body(x, y), spit(x, y))
+        _shallows(cv, lambda x, y: -land(x, y) / 26, fade=20)
+        # the far shore only just shows in the top right corner, curving away
+        _paint_land(cv, layer, lambda x, y: x - (230 + (y / 32.0) ** 2 * 6), rnd, "spruce", sand=2,
+                    region=(200, 0, W, 70))
+        _paint_land(cv, layer, land, rnd, "mixed", sand=3, region=(150, 110, W, 230))
+        for x, y, r in ((158, 161, 3.5), (165, 154, 2.5), (152, 157, 2.2), (174, 170, 3)):
+            rock(layer, x, y, r, rnd)
+            glint_after.append((x, y, r))
+        reeds(soft, 200, 226, rnd, n=12, spread=8)
+        reeds(soft, 222, 228, rnd, n=10, spread=7)
+        reeds(soft, 214, 112, rnd, n=8, spread=6)
+        for _ in range(5):
+            lily_pad(layer, rnd.uniform(178, 206), rnd.uniform(236, 268), rnd.uniform(4, 5.5), rnd,
+                     flower=rnd.random() < 0.3)
+    elif kind == "behind_island":
+        # the narrow water between the big island (its long shore along the
+        # bottom) and the mainland reaching down from the top right
+        # the island's shore sweeps down and away before the boat's lane
+        shore_y = lambda x: 184 + 14 * math.sin(x / 23.0 + 1.1) + 2600 / max(1.0, x - 120)
+        island = lambda x, y: y - shore_y(x)
+        main = lambda x, y: (x - 214) * 0.9 - y * 0.75 + 38 * math.sin(y / 31.0)
+        _shallows(cv, lambda x, y: -max(island(x, y), main(x, y)) / 34, fade=24)
+        _paint_land(cv, layer, main, rnd, "mixed", sand=4, region=(150, 0, W, 150))
+        _paint_land(cv, layer, island, rnd, "spruce", sand=3, region=(146, 160, W, H))
+        for x in (172, 196, 232):
+            rock(layer, x, shore_y(x) - 3, rnd.uniform(2.5, 4), rnd)
+        # a boathouse on the island's shore, roof and door seen from above
+        bx = 208
+        by = int(shore_y(bx + 10)) + 4
+        layer.rect(bx, by, bx + 20, by + 14, "red_dk")
+        layer.poly([(bx - 2, by + 2), (bx + 10, by - 4), (bx + 22, by + 2), (bx + 22, by + 9), (bx - 2, by + 9)],
+                   "grey3")
+        layer.line(bx + 10, by - 4, bx + 10, by + 9, "grey2")
+        layer.rect(bx + 6, by + 10, bx + 14, by + 14, "wood_dk")
+        for _ in range(6):
+            lily_pad(layer, rnd.uniform(158, 196), rnd.uniform(150, 186), rnd.uniform(3.5, 5), rnd,
+                     flower=rnd.random() < 0.25)
+        duck(layer, 176, 92, 1)
+        duck(layer, 186, 98, 1)
+    elif kind == "deep":
+        # the deepest hole of the lake: dark water falling away under the boat's
+        # side, a marker buoy on its edge, the end of the bay curving round
+        bay = lambda x, y: math.hypot(x - 150, y - 120) - 150
+        hole = lambda x, y: math.hypot((x - 196) / 44, (y - 150) / 96)
+        _shallows(cv, lambda x, y: -bay(x, y) / 30, fade=30)
         for y in range(H):
             for x in range(LANE_RIGHT, W):
-                t = min(1.0, max(0.0, (x - 170) / 110 + (y - 150) / 300))
-                if t > bayer(x, y) * 1.0 and t > 0.1:
-                    cv.set(x, y, "water_dk")
-        for y in range(H):
-            for x in range(LANE_RIGHT + 40, W):
-                t = min(1.0, max(0.0, (x - 215) / 60 + (y - 220) / 160))
-                if t > bayer(x, y):
-                    cv.set(x, y, "water_deep")
-        # a far islet in the top right
-        layer.ellipse(236, 16, 18, 11, "green")
-        layer.ellipse(236, 19, 18, 9, "sand", when=lambda x, y: y > 22)
-        spruce(layer, 232, 12, 8)
-        spruce(layer, 244, 14, 7)
-        rock(layer, 218, 25, 3, rnd)
-        # a yellow fishing-spot buoy
-        bx, by = 196, 186
+                h = hole(x, y)
+                if cv.get(x, y) != 0 or h >= 1.25:
+                    continue
+                t = min(1.0, (1.25 - h) * 1.6)
+                b = bayer(x, y)
+                cv.set(x, y, "water_deep" if t > 0.55 + 0.45 * b else "water_dk" if t > 0.45 * b else "water")
+        _paint_land(cv, layer, bay, rnd, "mixed", sand=4, region=(180, 120, W, H))
+        for _ in range(9):
+            lily_pad(layer, rnd.uniform(160, 236), rnd.uniform(10, 44), rnd.uniform(4, 6), rnd,
+                     flower=rnd.random() < 0.3)
+        bx, by = 168, 206
         layer.ellipse(bx, by, 4, 4, "yellow")
         layer.ellipse(bx - 1, by - 1, 1.6, 1.6, "white")
         layer.rect(bx, by - 8, bx, by - 4, "outline")
         glint_after.append((bx, by, 3))
-        for i, (dx, dy) in enumerate(((0, 0), (9, 5), (16, 2), (21, 9))):
-            duck(layer, 176 + dx, 240 + dy, 1 if i else 1)
+    elif kind == "wind":
+        # open water far from any shore: the wind draws rows of little waves,
+        # a bare skerry with gulls on it, the far shore just showing at the bottom
+        for y in range(4, H, 7):
+            x = LANE_RIGHT + rnd.randint(0, 12)
+            while x < W:
+                n = rnd.randint(3, 7)
+                # fewer crests towards the lane, so the open water shades into them
+                if rnd.random() < (x - LANE_RIGHT) / 40:
+                    yy = y + rnd.randint(-1, 1)
+                    cv.line(x, yy, x + n, yy, "water_lt")
+                    cv.line(x + 1, yy + 1, x + n - 1, yy + 1, "water_dk")
+                x += n + rnd.randint(5, 10)
+        shore = lambda x, y: y - (292 - (x - 150) * 0.55 + 5 * math.sin(x / 9.0))
+        _paint_land(cv, layer, shore, rnd, "spruce", sand=3, region=(150, 220, W, H))
+        sx, sy = 206, 118
+        rock(layer, sx, sy, 11, rnd)
+        rock(layer, sx + 12, sy + 5, 6, rnd)
+        rock(layer, sx - 10, sy + 6, 4, rnd)
+        glint_after += [(sx, sy, 11), (sx + 12, sy + 5, 6)]
+        for gx, gy in ((sx - 3, sy - 4), (sx + 4, sy - 2), (sx + 13, sy + 2)):
+            layer.ellipse(gx, gy, 2, 1.3, "white")
+            layer.set(gx - 2, gy, "grey2")
+            layer.set(gx + 2, gy - 1, "yellow")
+        for i, (dx, dy) in enumerate(((0, 0), (9, 5), (16, 2))):
+            duck(layer, 172 + dx, 196 + dy, 1)
     else:
         raise ValueError(kind)
 

@@ -26,27 +26,47 @@ def catmull(points, steps=12):
 
 # -- the bait display --------------------------------------------------------
 
+# The pictures are 100 x 100, but the game shows them in a 97 x 89 box: the
+# whole frame and everything in it is drawn inside that box, and the strip
+# outside it only continues the frame's dark rim.
+FILE = 100
+BOX = (97, 89)
+CARD = (6, 6, BOX[0] - 7, BOX[1] - 7)  # inclusive corners of the card inside the frame
+
+
+def _at(x, y):
+    """Drawing coordinates (a card running from 6 to 93 both ways) to the card in the box."""
+    x0, y0, x1, y1 = CARD
+    return x0 + (x - 6) * (x1 - x0) / 87, y0 + 2 + (y - 6) * (y1 - y0 - 5) / 87
+
+
+def _ats(points):
+    return [_at(x, y) for x, y in points]
+
+
 HOOK_EYE = (50, 16)
 
 
 def _hook(cv):
     ex, ey = HOOK_EYE
-    cv.line(ex, 0, ex, ey - 3, "grey1")  # the line coming down
-    cv.ring(ex + 0.5, ey + 0.5, 3, 3, 1.5, "steel")
+    eye = _at(ex, ey)
+    cv.line(eye[0], 0, eye[0], eye[1] - 3, "grey1")  # the line coming down
+    cv.ring(eye[0] + 0.5, eye[1] + 0.5, 3, 3, 1.5, "steel")
     shank = [(ex, ey + 3), (ex, 40), (ex, 62)]
     bend = [(ex, 62), (ex - 2, 70), (ex - 9, 73), (ex - 15, 69), (ex - 17, 61), (ex - 16, 54)]
-    for x, y in catmull(shank + bend[1:], 16):
+    path = catmull(_ats(shank + bend[1:]), 16)
+    for x, y in path:
         cv.rect(int(x), int(y), int(x) + 1, int(y) + 1, "steel")
     # shading on the right-hand edge of the metal
-    for x, y in catmull(shank + bend[1:], 16):
+    for x, y in path:
         cv.set(int(x) + 1, int(y), "grey2")
     # barb
-    cv.poly([(ex - 17, 53), (ex - 14, 50), (ex - 14, 58)], "steel")
-    cv.set(ex - 16, 53, "grey1")
+    cv.poly(_ats([(ex - 17, 53), (ex - 14, 50), (ex - 14, 58)]), "steel")
+    cv.set(*_at(ex - 16, 53), "grey1")
 
 
 def _worm(cv, path, bitten=False):
-    pts = catmull(path, 14)
+    pts = catmull(_ats(path), 14)
     r = 3.2
     for x, y in pts:
         cv.ellipse(x, y, r, r, "pink")
@@ -83,52 +103,95 @@ WHOLE = [(58, 12), (56, 22), (45, 28), (45, 36), (56, 42), (56, 50), (45, 56), (
 HALF = [(56, 22), (45, 28), (45, 36), (56, 42), (56, 50), (45, 56), (44, 66), (36, 74), (30, 71)]
 
 
-def _panel():
-    cv = Canvas(100, 100, "outline")
+def _panel(card=True):
+    cv = Canvas(FILE, FILE, "outline")
+    r, b = BOX[0] - 1, BOX[1] - 1
     # wooden frame like the lid of a tackle box
-    cv.rect(1, 1, 98, 98, "wood_dk")
-    cv.rect(2, 2, 97, 97, "wood")
-    cv.rect(3, 3, 96, 4, "wood_lt")
-    cv.rect(3, 3, 4, 96, "wood_lt")
-    cv.rect(5, 5, 94, 94, "wood_dk")
-    # the card inside, with a soft dithered shade towards the bottom right
-    cv.dither(lambda x, y: 6 <= x <= 93 and 6 <= y <= 93,
-              lambda x, y: 0.55 * ((x + y - 12) / 176) ** 1.5, "sand_lt", "sand")
-    cv.rect(6, 6, 93, 6, "sand")
-    cv.rect(6, 6, 6, 93, "sand")
-    for x, y in ((2, 2), (97, 2), (2, 97), (97, 97)):
+    cv.rect(1, 1, r - 1, b - 1, "wood_dk")
+    cv.rect(2, 2, r - 2, b - 2, "wood")
+    cv.rect(3, 3, r - 3, 4, "wood_lt")
+    cv.rect(3, 3, 4, b - 3, "wood_lt")
+    cv.rect(5, 5, r - 5, b - 5, "wood_dk")
+    x0, y0, x1, y1 = CARD
+    if card:
+        # the card inside, with a soft dithered shade towards the bottom right
+        cv.dither(lambda x, y: x0 <= x <= x1 and y0 <= y <= y1,
+                  lambda x, y: 0.55 * ((x + y - 12) / (x1 + y1 - 12)) ** 1.5, "sand_lt", "sand")
+        cv.rect(x0, y0, x1, y0, "sand")
+        cv.rect(x0, y0, x0, y1, "sand")
+    for x, y in ((2, 2), (r - 2, 2), (2, b - 2), (r - 2, b - 2)):
         cv.set(x, y, "steel")
     return cv
+
+
+def _inside_card(layer):
+    """Only what lies on the card, so nothing drawn spills over the frame."""
+    x0, y0, x1, y1 = CARD
+    clip = Canvas(FILE, FILE)
+    for y in range(y0, y1 + 1):
+        for x in range(x0, x1 + 1):
+            clip.set(x, y, layer.get(x, y))
+    return clip
 
 
 def bait(level):
     """level 3 = whole worm, 2 = half eaten, 1 = bare hook."""
     card = _panel()
-    inner = Canvas(100, 100)
+    inner = Canvas(FILE, FILE)
     # the card is opaque, so paint the hook and worm on their own layer and rim them
+    _hook(inner)
     if level == 3:
-        _hook(inner)
         _worm(inner, WHOLE)
     elif level == 2:
-        _hook(inner)
         _worm(inner, HALF, bitten=True)
-    else:
-        _hook(inner)
     inner.outline()
-    # keep the layer inside the frame
-    clip = Canvas(100, 100)
-    for y in range(6, 94):
-        for x in range(6, 94):
-            clip.set(x, y, inner.get(x, y))
-    card.blit(clip, 0, 0)
+    card.blit(_inside_card(inner), 0, 0)
     if level == 2:
         for x, y in ((66, 60), (70, 66), (63, 70)):
+            x, y = _at(x, y)
             card.set(x, y, "pink_dk")
             card.set(x + 1, y, "pink")
     if level == 1:
         # only a nibbled crumb is left
-        card.rect(35, 60, 36, 61, "pink_dk")
+        x, y = _at(35, 60)
+        card.rect(x, y, x + 1, y + 1, "pink_dk")
     return card
+
+
+def line_in_water():
+    """What the bait display shows before the first lift: the float riding calm water."""
+    cv = _panel(card=False)
+    x0, y0, x1, y1 = CARD
+    # calm water, paler where it mirrors the sky at the top
+    cv.dither(lambda x, y: x0 <= x <= x1 and y0 <= y <= y1,
+              lambda x, y: min(1.0, 0.15 + 1.1 * (y - y0) / (y1 - y0)), "water_lt", "water")
+    # a few long, lazy glints
+    for gx, gy, n in ((14, 20, 9), (58, 16, 12), (20, 62, 7), (64, 70, 10), (10, 44, 6), (70, 40, 8)):
+        cv.rect(x0 + gx, gy, x0 + gx + n, gy, "water_glint")
+    fx, fy = (x0 + x1) // 2 + 4, (y0 + y1) // 2 + 6
+    water_line = fy + 3
+    # its mirror image wobbling under it
+    for k, y in enumerate(range(water_line + 3, water_line + 12, 2)):
+        w = 5 - k
+        cv.rect(fx - w + (k % 2), y, fx + w + (k % 2), y, "red_lt" if k < 2 else "water_lt")
+    cv.ring(fx + 0.5, water_line + 1, 14, 3.5, 1, "water_glint")
+    cv.ring(fx + 0.5, water_line + 1, 22, 5.5, 1, "water_lt", when=lambda x, y: (x + y) % 3 != 0)
+    # the float: antenna, red cap and white belly; what lies under the water line is hidden
+    layer = Canvas(FILE, FILE)
+    layer.rect(fx, fy - 16, fx, fy - 9, "outline")
+    layer.rect(fx - 1, fy - 19, fx + 1, fy - 17, "yellow")
+    layer.ellipse(fx + 0.5, fy + 0.5, 7, 8.5, "white")
+    layer.ellipse(fx + 0.5, fy - 0.5, 7, 7, "red_lt", when=lambda x, y: y <= fy)
+    layer.rect(fx - 6, fy + 1, fx + 7, fy + 1, "red")
+    layer.ellipse(fx - 2.5, fy - 4, 2, 1.5, "pink_lt")
+    layer.rect(0, water_line + 1, FILE - 1, FILE - 1, 0)
+    layer.outline()
+    # the line down from the top, to the antenna's tip
+    layer.line(fx + 1, y0, fx + 1, fy - 20, "grey1")
+    # a bright lip of water where the float sits in it
+    layer.rect(fx - 7, water_line + 1, fx + 8, water_line + 1, "water_glint")
+    cv.blit(_inside_card(layer), 0, 0)
+    return cv
 
 
 def greyed_out(cv):
@@ -142,15 +205,6 @@ def greyed_out(cv):
 
 
 # -- design-time stand-ins --------------------------------------------------
-
-def stripes_placeholder():
-    cv = Canvas(100, 100, "grey2")
-    for y in range(100):
-        for x in range(100):
-            if (x + y) % 20 < 6:
-                cv.set(x, y, "red")
-    return cv
-
 
 def plain_water(w=250, h=305):
     return Canvas(w, h, "water")

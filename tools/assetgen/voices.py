@@ -1,8 +1,12 @@
 """The old angler's muttering: Finnish speech from espeak-ng, roughened with sox.
 
 He is a bit crazy and talks to himself. The lines are spoken slowly by the
-synthesiser's old-man voice, pitched down a little, given a touch of grit and
-normalised below full scale so nothing clips.
+synthesiser's old-man voice, pitched down a little and given a touch of grit.
+
+Then each line is mastered against the game music as the game plays it: the
+music at the game screen's volume, the clips at full volume over it. While he
+speaks his voice is a little louder than the music, so he is understood, but
+never more than twice as loud (RMS), and his peaks stay well under full scale.
 """
 
 import array
@@ -35,6 +39,18 @@ VOICE = "fi+grandpa"
 EFFECTS = ["gain", "-8", "highpass", "70", "pitch", "-120", "overdrive", "4", "25",
            "equalizer", "250", "1q", "+3", "lowpass", "6000",
            "pad", "0.12", "0.2", "gain", "-n", "-1.5"]
+
+# The game screen sets the music's volume to 20 of 100, which the sound player
+# hands to the mixer as 20 * 128 / 100 = 25 of its 128 steps; clips play at 128.
+MUSIC_VOLUME = (20 * 128 // 100) / 128
+# How loud his speech is against the music as played (RMS), and the ceiling
+# for his peaks: -3 dBFS, with a decibel to spare.
+SPEECH_OVER_MUSIC = 1.7
+PEAK_CEILING = 10 ** (-4 / 20)
+# Speech is measured over the 50 ms stretches in which he talks: those within
+# 30 dB of the line's loudest stretch, so pauses do not water it down.
+BLOCK_S = 0.05
+GATE_DB = 30
 
 
 def file_name(n):
@@ -92,18 +108,63 @@ def envelope_match(raw_path, out_path):
     return best
 
 
-def make_all(out_dir, work_dir):
+def speech_rms(samples, rate):
+    """RMS over the stretches in which he talks, as a fraction of full scale."""
+    step = max(1, int(rate * BLOCK_S))
+    blocks = []
+    for i in range(0, len(samples) - step + 1, step):
+        blocks.append(sum(s * s for s in samples[i:i + step]) / step)
+    loudest = max(blocks)
+    gate = loudest * 10 ** (-GATE_DB / 10)
+    spoken = [b for b in blocks if b >= gate]
+    return math.sqrt(sum(spoken) / len(spoken)) / 32768
+
+
+def music_rms(mp3_path):
+    """RMS of the game music as the game plays it: decoded, at the game's volume."""
+    # -R -D: no random dither when sox brings the decoded music down to 16 bits,
+    # so the level, and with it every mastered line, comes out the same each run
+    raw = subprocess.run(["sox", "-R", "-D", mp3_path, "-t", "raw", "-r", "44100", "-e", "signed-integer",
+                          "-b", "16", "-c", "2", "-"], check=True, capture_output=True).stdout
+    samples = array.array("h", raw)
+    return math.sqrt(sum(s * s for s in samples) / len(samples)) / 32768 * MUSIC_VOLUME
+
+
+def master(in_path, out_path, target):
+    """Scale a line so that its speech has the target RMS; returns its RMS and peak."""
+    samples, rate = read_mono(in_path)
+    gain = target / speech_rms(samples, rate)
+    peak = max(abs(s) for s in samples) * gain / 32768
+    if peak > PEAK_CEILING:
+        raise RuntimeError(f"{out_path}: peaks at {20 * math.log10(peak):.1f} dBFS once mastered; "
+                           "the line needs a limiter")
+    out = array.array("h", (int(round(s * gain)) for s in samples))
+    with wave.open(out_path, "wb") as w:
+        w.setnchannels(1)
+        w.setsampwidth(2)
+        w.setframerate(rate)
+        w.writeframes(out.tobytes())
+    return speech_rms(out, rate), max(abs(s) for s in out) / 32768
+
+
+def make_all(out_dir, work_dir, music_path):
     os.makedirs(out_dir, exist_ok=True)
     os.makedirs(work_dir, exist_ok=True)
+    music = music_rms(music_path)
+    target = music * SPEECH_OVER_MUSIC
+    print(f"game music as played: RMS {music:.4f}; speech mastered to {target:.4f}")
     report = []
     for n, (text, wpm, pitch) in enumerate(LINES, start=1):
         raw = os.path.join(work_dir, f"raw{n:02d}.wav")
+        rough = os.path.join(work_dir, f"rough{n:02d}.wav")
         out = os.path.join(out_dir, file_name(n))
         speak(text, wpm, pitch, raw)
-        roughen(raw, out)
-        report.append((file_name(n), envelope_match(raw, out)))
-    for name, match in report:
-        print(f"{name}: speech contour kept {match:.2f}")
+        roughen(raw, rough)
+        rms, peak = master(rough, out, target)
+        report.append((file_name(n), envelope_match(raw, out), rms / music, peak))
+    for name, match, ratio, peak in report:
+        print(f"{name}: speech contour kept {match:.2f}, {ratio:.2f} x the music, "
+              f"peak {20 * math.log10(peak):.1f} dBFS")
         if match < 0.85:
             raise RuntimeError(f"{name}: the effects smear the speech (contour match {match:.2f})")
     return report
