@@ -6,6 +6,45 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+#include <cstring>
+
+#ifndef NORPPALA_VERSION
+#error "NORPPALA_VERSION names the program's version; the build sets it"
+#endif
+
+namespace {
+
+// A reply that could not be written (a closed or full stdout) ends with a
+// failure, so a script reading the version never takes silence for an answer.
+int reply(const char* text) {
+    const bool written = std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0;
+    return written ? 0 : 1;
+}
+
+} // namespace
+
+std::optional<int> answerCommandLine(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            return reply("norppala " NORPPALA_VERSION "\n");
+        }
+        if (std::strcmp(argv[i], "--help") == 0) {
+            return reply(
+                "Käyttö / usage: norppala [--help | --version]\n"
+                "Norppala, pieni suomalainen kalastuspeli / a small Finnish fishing game.\n"
+                "Ilman valitsimia peli avaa päävalikon / without options it opens "
+                "the main menu.\n"
+                "\n"
+                "  --help      tämä ohje / show this help and exit\n"
+                "  --version   ohjelman versio / show the version and exit\n"
+                "\n"
+                "Qt:n omat valitsimet käyvät myös / Qt's own options work too "
+                "(-platform offscreen).\n"
+                "Näppäimet ja tulostiedostot / keys and result files: man 6 norppala\n");
+        }
+    }
+    return std::nullopt;
+}
 
 bool checkDataFolder(const QString& appPath, Dialogs& dialogs) {
     const QString folder = appFile(appPath, QStringLiteral("\\data"));

@@ -1,10 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class Dialogs;
 
-// The game cannot run without its data folder beside the program: without it
+// Answers --version and --help on stdout before anything else is set up, so
+// they need no display and open no window. Returns the exit status when the
+// program should end at once; other arguments are left to Qt (-platform …).
+std::optional<int> answerCommandLine(int argc, char* argv[]);
+
+// The game cannot run without its data folder (see gameFolder()): without it
 // every window would open empty and silent. Reports the missing folder to the
 // player (by name) and returns false, so the program can end at once.
 // With NORPPALA_NO_DIALOGS=1 in the environment the message goes to stderr only,

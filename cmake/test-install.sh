@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Installs the built game into a throw-away prefix and checks the result the way
 # a player's desktop would meet it. Everything happens under one temp folder.
-# Usage: test-install.sh <build folder> <source folder> <built program>
+# Usage: test-install.sh <build folder> <source folder> <built program> <layout> <version>
+# where layout is bundle or games (NORPPALA_INSTALL_LAYOUT).
 set -u
 
 build=$1
 src=$2
 program=$3
+layout=$4
+version=$5
 app_id=fi.norppala.Norppala
 failures=0
 
@@ -38,15 +41,31 @@ if ! cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1; then
     exit 1
 fi
 
-app="$prefix/lib/norppala"
+case $layout in
+bundle)
+    app="$prefix/lib/norppala"
+    data="$app/data"
+    bindir="$prefix/bin"
+    ;;
+games)
+    app="$prefix/games"
+    data="$prefix/share/games/norppala/data"
+    bindir="$prefix/games"
+    ;;
+*)
+    echo "FAIL: unknown layout '$layout'" >&2
+    exit 1
+    ;;
+esac
 [ -x "$app/norppala" ] || fail "program missing: $app/norppala"
-[ -x "$prefix/bin/norppala" ] || fail "launcher missing or not executable: $prefix/bin/norppala"
-[ -f "$app/data/music.mp3" ] || fail "data/music.mp3 missing"
-ls "$app"/data/maps/*.ars >/dev/null 2>&1 || fail "no map descriptions in data/maps"
+[ -x "$bindir/norppala" ] || fail "launcher missing or not executable: $bindir/norppala"
+[ -f "$data/music.mp3" ] || fail "data/music.mp3 missing"
+ls "$data"/maps/*.ars >/dev/null 2>&1 || fail "no map descriptions in data/maps"
+[ -f "$prefix/share/man/man6/norppala.6" ] || fail "manual page missing: share/man/man6/norppala.6"
 
 # Every file the game ships in data/ must arrive, and nothing else.
 want=$(cd "$src/data" && find . -type f ! -name README.md | LC_ALL=C sort)
-have=$(cd "$app/data" 2>/dev/null && find . -type f | LC_ALL=C sort)
+have=$(cd "$data" 2>/dev/null && find . -type f | LC_ALL=C sort)
 if [ "$want" != "$have" ]; then
     fail "installed data folder differs from the source data folder:"
     diff <(echo "$want") <(echo "$have") >&2
@@ -55,7 +74,7 @@ fi
 # Tests and benchmarks stay in the build folder.
 stray=$(find "$prefix" \( -iname '*test*' -o -iname '*bench*' \) -print)
 [ -z "$stray" ] || fail "test or benchmark files installed: $stray"
-[ "$(ls "$prefix/bin")" = norppala ] || fail "unexpected files in bin: $(ls "$prefix/bin" | tr '\n' ' ')"
+[ "$(ls "$bindir")" = norppala ] || fail "unexpected files in $bindir: $(ls "$bindir" | tr '\n' ' ')"
 
 png_size() {
     # Width and height are the big-endian words at bytes 16..23 of the IHDR chunk.
@@ -78,7 +97,7 @@ metainfo="$prefix/share/metainfo/$app_id.metainfo.xml"
 if [ -f "$desktop" ]; then
     desktop-file-validate "$desktop" >&2 || fail "desktop-file-validate $desktop"
     exec_cmd=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
-    [ -x "$prefix/bin/$exec_cmd" ] || fail "desktop entry runs '$exec_cmd', which is not installed in bin"
+    [ -x "$bindir/$exec_cmd" ] || fail "desktop entry runs '$exec_cmd', which is not installed in $bindir"
     icon_name=$(sed -n 's/^Icon=//p' "$desktop")
     [ -f "$prefix/share/icons/hicolor/48x48/apps/$icon_name.png" ] ||
         fail "desktop entry names icon '$icon_name', which is not installed"
@@ -91,6 +110,8 @@ if [ -f "$metainfo" ]; then
     grep -q "<id>$app_id</id>" "$metainfo" || fail "metainfo id does not match its file name"
     grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
         fail "metainfo does not launch the installed desktop entry"
+    release=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$metainfo" | head -n 1)
+    [ "$release" = "$version" ] || fail "metainfo's newest release is '$release', not $version"
 else
     fail "metainfo missing: $metainfo"
 fi
@@ -115,12 +136,18 @@ run_game() {
     fi
 }
 
-run_game "in place" "$tmp" "$prefix/bin/norppala"
+# The version answers without a display: no window may open for it.
+reported=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=no-such-platform \
+    timeout 10 "$bindir/norppala" --version 2>"$tmp/version.err")
+[ "$reported" = "norppala $version" ] ||
+    fail "norppala --version says '$reported' (stderr: $(cat "$tmp/version.err")), not 'norppala $version'"
+
+run_game "in place" "$tmp" "$bindir/norppala"
 
 # Moved to another folder and started through a symbolic link from elsewhere.
 mv "$root" "$tmp/moved"
 mkdir -p "$tmp/links"
-ln -s "$tmp/moved/prefix/bin/norppala" "$tmp/links/norppala"
+ln -s "$tmp/moved/prefix/${bindir#"$prefix/"}/norppala" "$tmp/links/norppala"
 run_game "moved and linked" / "$tmp/links/norppala"
 
 if [ "$failures" -ne 0 ]; then

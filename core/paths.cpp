@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 QString appFile(const QString& appPath, const QString& gamePath) {
     QString relative = gamePath;
@@ -17,6 +18,17 @@ QString appFile(const QString& appPath, const QString& gamePath) {
     return QDir::cleanPath(appPath + QLatin1Char('/') + relative);
 }
 
+QString gameFolder(const QString& programDir) {
+    const QString beside = QDir::cleanPath(programDir);
+    const QString shared = QDir::cleanPath(programDir + QStringLiteral("/../share/games/norppala"));
+    for (const QString& folder : {beside, shared}) {
+        if (QFileInfo(appFile(folder, QStringLiteral("\\data"))).isDir()) {
+            return folder;
+        }
+    }
+    return beside;
+}
+
 QString programFolder() {
-    return QCoreApplication::applicationDirPath();
+    return gameFolder(QCoreApplication::applicationDirPath());
 }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs to build, test and regenerate its assets.
+# Installs the Debian packages the game needs to build, test, package and regenerate its assets.
 # Only touches apt when something is actually missing, so a ready machine starts at once.
 set -euo pipefail
 
@@ -12,6 +12,7 @@ packages=(
     xvfb xauth
     clang libclang-rt-14-dev
     desktop-file-utils appstream
+    debhelper dpkg-dev fakeroot lintian
 )
 here=$(dirname "$0")
 if [ -f "$here/asset-deps.txt" ]; then
