@@ -97,8 +97,9 @@ done
 # the sound libraries it opens itself, and the versions chosen by the tooling.
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 sonames=$(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
-opened=$(grep -o 'dlopen("[^"]*"' "$src/platform/sdlplayer.cpp" | sed 's/dlopen("\(.*\)"/\1/')
-[ -n "$opened" ] || fail "no dlopen calls found in platform/sdlplayer.cpp"
+opened=$(grep -o 'QLibrary(QStringLiteral("[^"]*"), [0-9]*)' "$src/platform/sdlplayer.cpp" |
+    sed 's/QLibrary(QStringLiteral("\(.*\)"), \([0-9]*\))/lib\1.so.\2/')
+[ -n "$opened" ] || fail "no libraries opened in platform/sdlplayer.cpp"
 expected=$(for soname in $sonames $opened; do
     dpkg-query -S "*/$multiarch/$soname" 2>/dev/null | head -n 1 | sed 's/[:,].*//'
 done | LC_ALL=C sort -u)

@@ -28,6 +28,10 @@ void (*const norppala_sound_functions[])(void) = {
     (void (*)(void))Mix_HaltMusic,
     (void (*)(void))Mix_PlayChannel,
     (void (*)(void))Mix_HaltChannel,
+    (void (*)(void))Mix_PauseMusic,
+    (void (*)(void))Mix_ResumeMusic,
+    (void (*)(void))Mix_Pause,
+    (void (*)(void))Mix_Resume,
 };
 
 int main(void) {

@@ -277,7 +277,8 @@ TEST(Art, EveryFishingSpotIsAPlaceOfItsOwn) {
 TEST(Art, ChatterIsHeardOverTheGameMusicWithoutDrowningIt) {
     // The game screen's own calls on the real player: the mixer then holds the
     // volumes the game plays at, the music turned down and the clips not.
-    auto player = makeSdlPlayer();
+    SdlSound sound;
+    auto player = sound.makePlayer(QStringLiteral("peli"));
     player->setMode(1);
     player->Init(0, 44100, false, false);
     player->LoadMusic(dataFile("music.mp3"));
@@ -286,7 +287,7 @@ TEST(Art, ChatterIsHeardOverTheGameMusicWithoutDrowningIt) {
     player->PlaySound(dataFile("sound/kala01.wav"), false);
     waitForSound();
     ASSERT_TRUE(sdlAudioReady());
-    ASSERT_FALSE(soundMuted());
+    ASSERT_FALSE(sound.muted());
     const int musicVolume = Mix_VolumeMusic(-1);
     const int clipVolume = Mix_Volume(-1, -1);
     player.reset();

@@ -1,5 +1,5 @@
 #include "app/startup.h"
-#include "platform/paths.h"
+#include "core/paths.h"
 
 #include <QDir>
 #include <QFile>
