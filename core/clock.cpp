@@ -44,42 +44,52 @@ void RealClock::forget(Timer* timer) {
 
 void VirtualClock::arm(Timer* timer, qint64 due) {
     disarm(timer);
-    Key key{due, sequence_++};
-    queue_.emplace(key, timer);
-    keys_.emplace(timer, key);
+    armed_.push_back(Countdown{due, sequence_++, timer});
 }
 
 void VirtualClock::disarm(Timer* timer) {
-    auto found = keys_.find(timer);
-    if (found == keys_.end()) {
-        return;
+    for (auto it = armed_.begin(); it != armed_.end(); ++it) {
+        if (it->timer == timer) {
+            *it = armed_.back();
+            armed_.pop_back();
+            return;
+        }
     }
-    queue_.erase(found->second);
-    keys_.erase(found);
+}
+
+std::vector<VirtualClock::Countdown>::const_iterator VirtualClock::first() const {
+    auto best = armed_.cbegin();
+    for (auto it = armed_.cbegin(); it != armed_.cend(); ++it) {
+        if (it->before(*best)) {
+            best = it;
+        }
+    }
+    return best;
 }
 
 std::optional<qint64> VirtualClock::nextDue() const {
-    if (queue_.empty()) {
+    if (armed_.empty()) {
         return std::nullopt;
     }
-    return queue_.begin()->first.first;
+    return first()->due;
 }
 
 bool VirtualClock::fireNext() {
-    if (queue_.empty()) {
+    if (armed_.empty()) {
         return false;
     }
-    auto first = queue_.begin();
-    Timer* timer = first->second;
-    now_ = std::max(now_, first->first.first);
-    keys_.erase(timer);
-    queue_.erase(first);
+    const auto next = first();
+    Timer* timer = next->timer;
+    now_ = std::max(now_, next->due);
+    const auto index = next - armed_.cbegin();
+    armed_[index] = armed_.back();
+    armed_.pop_back();
     Clock::fire(timer);
     return true;
 }
 
 void VirtualClock::advanceTo(qint64 time) {
-    while (!queue_.empty() && queue_.begin()->first.first <= time) {
+    while (!armed_.empty() && first()->due <= time) {
         fireNext();
     }
     now_ = std::max(now_, time);

@@ -3,9 +3,9 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QtGlobal>
-#include <map>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 class QTimer;
 class Timer;
@@ -69,18 +69,28 @@ public:
     std::optional<qint64> nextDue() const;
     // Jumps to the next due tick and fires it (and only it). False if nothing is armed.
     bool fireNext();
-    int armedCount() const { return static_cast<int>(queue_.size()); }
+    int armedCount() const { return static_cast<int>(armed_.size()); }
 
 protected:
     void arm(Timer* timer, qint64 due) override;
     void disarm(Timer* timer) override;
 
 private:
-    using Key = std::pair<qint64, quint64>; // due time, arming order
+    struct Countdown {
+        qint64 due;
+        quint64 sequence; // arming order
+        Timer* timer;
+        bool before(const Countdown& other) const {
+            return due < other.due || (due == other.due && sequence < other.sequence);
+        }
+    };
+    // The first countdown to fall due, or end() when none is armed.
+    std::vector<Countdown>::const_iterator first() const;
+
     qint64 now_ = 0;
     quint64 sequence_ = 0;
-    std::map<Key, Timer*> queue_;
-    std::unordered_map<Timer*, Key> keys_;
+    // A game arms a dozen timers at most: a plain list beats any ordered container.
+    std::vector<Countdown> armed_;
 };
 
 // A game's own time on top of another clock: it stands still while the game
