@@ -5,7 +5,6 @@
 
 #include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
 #include <QSet>
 #include <QStandardPaths>
 #include <QStringDecoder>
@@ -202,21 +201,36 @@ QStringList resultFolders(const QString& appPath) {
 
 std::vector<SavedResult> readResults(const QStringList& folders) {
     std::vector<SavedResult> results;
-    QByteArray buffer(kMaxResultFileBytes + 1, Qt::Uninitialized);
-    QSet<QString> seen;
+    QByteArray buffer;
+    // A folder is known by its device and inode, however it is named.
+    QSet<std::pair<quint64, quint64>> seen;
     int files = 0;
     for (int index = 0; index < folders.size(); ++index) {
-        const QString folder = QFileInfo(folders[index]).canonicalFilePath();
-        if (folder.isEmpty() || seen.contains(folder)) {
+        const QString& folder = folders[index];
+        struct stat info {};
+        if (folder.isEmpty() || ::stat(QFile::encodeName(folder).constData(), &info) != 0 ||
+            !S_ISDIR(info.st_mode)) {
             continue;
         }
-        seen.insert(folder);
-        // Every entry of the name, hidden ones too (".piilo" is a name the game
-        // saves): whether it is a plain file is checked once it is open.
-        QDirIterator entries(folder, {QStringLiteral("*.kal")},
+        const std::pair<quint64, quint64> id{info.st_dev, info.st_ino};
+        if (seen.contains(id)) {
+            continue;
+        }
+        seen.insert(id);
+        // Every entry, hidden ones too (".piilo" is a name the game saves):
+        // whether it is a plain file is checked once it is open. The name is
+        // matched here rather than by a name filter, which would cost a pattern
+        // compiled anew each time the results window opens.
+        QDirIterator entries(folder,
                              QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
         while (entries.hasNext() && files < kMaxResultFiles) {
             const QString path = entries.next();
+            if (!entries.fileName().endsWith(kSuffix, Qt::CaseInsensitive)) {
+                continue;
+            }
+            if (buffer.isEmpty()) {
+                buffer.resize(kMaxResultFileBytes + 1);
+            }
             const auto file = readPlainFile(path, buffer);
             if (!file) {
                 continue;
