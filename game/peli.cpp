@@ -294,8 +294,7 @@ void Peli::on_Command2_clicked() {
 
 void Peli::on_Command3_clicked() {
     // A running bite clock keeps its countdown; the shorter period starts with
-    // the next one. Below 100 ms the period bottoms out at 0, which stops the
-    // bite clock until a boat step gives it a new period.
+    // the next one. The period bottoms out at 100 ms.
     Timer1->setInterval(fishing::tappedPeriod(Timer1->interval()));
     animateAngler(QStringLiteral("\\data\\mies_napautus.gif"));
 }

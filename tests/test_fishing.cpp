@@ -1,6 +1,8 @@
+#include "game/fishing.h"
 #include "test_game_world.h"
 
 #include <array>
+#include <cmath>
 #include <map>
 
 namespace {
@@ -173,6 +175,47 @@ TEST_F(Fishing, WeightsAreUniformAndAboutAThirdArePerch) {
     EXPECT_NEAR(perch / double(draws), 0.35, 0.01);
 }
 
+// The largest number the generator gives (1 − 2⁻⁵³) still draws inside every
+// range: the heaviest fish is 2099 g, and at the hot spot the bite roll is at
+// most 8, a large nibble, never the 9 of "no nibble".
+TEST_F(Fishing, TheLargestRndDrawsTheTopOfEachRange) {
+    const double largest = std::nextafter(1.0, 0.0);
+    Peli* game = startGame(1, 3);
+    state.fish_hooked = true;
+    random.push(largest);
+    game->tarkista_kala();
+    EXPECT_EQ(state.fish_weight, 2099);
+    EXPECT_EQ(state.fish_picture, "\\data\\hauki_iso.gif");
+
+    state.boat_pos = state.hotspot_pos;
+    state.koho_state = "koho2";
+    random.push(largest);
+    random.push(largest);
+    game->on_Timer1_timeout();
+    EXPECT_EQ(state.bite_roll, 8);
+    EXPECT_EQ(className(game), "iso");
+    EXPECT_EQ(state.koho_state, "koho2");
+
+    players.clear();
+    random.push(largest);
+    game->on_sano_timeout();
+    EXPECT_EQ(players.of("peli"),
+              QStringList{"PlaySound(" + path("\\data\\sound\\kala015.wav") + ", False)"});
+}
+
+// However often the rod is tapped, the bite clock's period never goes below
+// 100 ms, and a tap never lengthens it.
+TEST(FishingRules, ATapShortensThePeriodBy100MsDownTo100Ms) {
+    for (int period = 0; period <= 25000; ++period) {
+        const int tapped = fishing::tappedPeriod(period);
+        ASSERT_LE(tapped, period) << period;
+        ASSERT_GE(tapped, std::min(period, 100)) << period;
+        if (period >= 200) {
+            ASSERT_EQ(tapped, period - 100) << period;
+        }
+    }
+}
+
 TEST_F(Fishing, WeightDecidesSpeciesSizeAndPicture) {
     Peli* game = startGame();
     struct Border {
@@ -307,20 +350,22 @@ TEST_F(Fishing, TapsShortenOnlyTheFollowingPeriods) {
     advance(1);
     EXPECT_EQ(state.bite_roll, 9);
 
-    // Tapped down to nothing, the bite clock stops until the boat moves.
-    for (int i = 0; i < 48; ++i) {
+    // However often the rod is tapped, the period stops at 100 ms and the fish
+    // keep biting: the 48th tap from 4800 ms used to stop the bite clock for good.
+    for (int i = 0; i < 47; ++i) {
         click("peli", "Command3");
     }
-    EXPECT_EQ(timer("Timer1")->interval(), 0);
+    EXPECT_EQ(timer("Timer1")->interval(), 100);
     click("peli", "Command3");
-    EXPECT_EQ(timer("Timer1")->interval(), 0);
-    state.bite_roll = -1;
-    advance(60000);
-    EXPECT_EQ(state.bite_roll, -1);
-    click("peli", "Command4");
-    click("peli", "Command4");
-    advance(60000);
-    EXPECT_EQ(state.bite_roll, -1);
+    click("peli", "Command3");
+    EXPECT_EQ(timer("Timer1")->interval(), 100);
+    advance(4799); // the period under way when the taps came runs to its end
+    random.roll(10, 11);
+    random.roll(3, 11);
+    advance(1);
+    EXPECT_EQ(state.bite_roll, 10);
+    advance(100);
+    EXPECT_EQ(state.bite_roll, 3);
     click("peli", "Command4");
     click("peli", "Command2");
     EXPECT_EQ(timer("Timer1")->interval(), 20000);
