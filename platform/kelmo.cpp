@@ -2,50 +2,25 @@
 
 #include "platform/clock.h"
 #include "platform/look.h"
+#include "platform/paths.h"
 #include "platform/report.h"
 #include "platform/timer.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
 #include <QPainter>
 #include <cmath>
 #include <optional>
-#include <sys/stat.h>
 
 namespace {
 
 // Browsers and Qt alike show a GIF frame with no delay for a tenth of a second.
 constexpr int kDefaultDelay = 100;
 
-struct Stamp {
-    qint64 modifiedNs = 0;
-    qint64 size = 0;
-    bool operator==(const Stamp&) const = default;
-};
-
 struct CachedAnimation {
-    Stamp stamp;
+    PlainFile stamp;
     std::shared_ptr<const Animation> animation;
 };
-
-// The file's modification time and size, or nothing if it is not a plain file.
-// One stat call: a file time as a QDateTime costs a time-zone lookup on every
-// reload, which made the stamp dearer than the picture change itself.
-std::optional<Stamp> stampOf(const QString& path) {
-    if (path.startsWith(QLatin1Char(':'))) {
-        // Built-in pictures never change while the program runs.
-        const QFileInfo info(path);
-        return info.isFile() ? std::optional<Stamp>(Stamp{0, info.size()}) : std::nullopt;
-    }
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return std::nullopt;
-    }
-    return Stamp{qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec,
-                 qint64(status.st_size)};
-}
 
 } // namespace
 
@@ -53,7 +28,7 @@ std::shared_ptr<const Animation> Animation::load(const QString& path) {
     // Pictures are reloaded often (the rising fish every 100 ms), so decoded
     // files are kept, keyed by path and checked against the file's time and size.
     static QHash<QString, CachedAnimation> cache;
-    const std::optional<Stamp> stamp = stampOf(path);
+    const std::optional<PlainFile> stamp = plainFile(path);
     if (!stamp) {
         return nullptr;
     }

@@ -89,8 +89,14 @@ void Aloita::listMaps() {
         viesti->show();
         return;
     }
-    const QStringList names =
-        folder.entryList({QStringLiteral("*.ars")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    QStringList names;
+    // A folder, a named pipe or a link to nothing by a map's name is no map.
+    for (const QString& name : folder.entryList({QStringLiteral("*.ars")}, QDir::Files,
+                                                QDir::Name | QDir::IgnoreCase)) {
+        if (isPlainFile(folder.filePath(name))) {
+            names << name;
+        }
+    }
     File1->addItems(names);
     if (names.isEmpty()) {
         viesti->setText(QStringLiteral("Kansiossa data\\maps ei ole yhtään karttaa."));
@@ -155,7 +161,7 @@ void Aloita::on_Command1_clicked() {
     const QString background =
         appFile(context().appPath, QStringLiteral("\\data\\maps\\") + state_.map_name +
                                        QStringLiteral("\\taka%1.gif").arg(state_.spot_choice));
-    if (!QImageReader(background).canRead()) {
+    if (!isPlainFile(background) || !QImageReader(background).canRead()) {
         refuse(QStringLiteral("Kalapaikan kuva %1 puuttuu tai on viallinen, joten peliä ei voi "
                               "aloittaa.")
                    .arg(QDir::toNativeSeparators(background)));

@@ -1,10 +1,10 @@
 #include "setup/mapfile.h"
 
+#include "platform/paths.h"
 #include "platform/text1252.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <charconv>
 #include <cmath>
@@ -187,7 +187,7 @@ ReadResult parse(const QByteArray& bytes, bool complete) {
 
 ReadResult read(const QString& path, const QString& mapsFolder) {
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+    if (!isPlainFile(path) || !file.open(QIODevice::ReadOnly)) {
         return Refusal{Problem::Unreadable, {}};
     }
     const QByteArray bytes = file.read(kMaxBytes);
@@ -204,12 +204,13 @@ ReadResult read(const QString& path, const QString& mapsFolder) {
     }
     const QDir folder(QDir(mapsFolder).filePath(map->folder));
     const QString overview = QStringLiteral("1.gif");
-    if (QImageReader(folder.filePath(overview)).read().isNull()) {
+    const QString overviewPath = folder.filePath(overview);
+    if (!isPlainFile(overviewPath) || QImageReader(overviewPath).read().isNull()) {
         return Refusal{Problem::MissingPicture, overview};
     }
     for (int spot = 1; spot <= 3; ++spot) {
         const QString name = QStringLiteral("taka%1.gif").arg(spot);
-        if (!QFileInfo(folder.filePath(name)).isFile()) {
+        if (!isPlainFile(folder.filePath(name))) {
             return Refusal{Problem::MissingPicture, name};
         }
     }
