@@ -6,6 +6,7 @@
 #include "platform/soundplayer.h"
 #include "platform/timer.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -187,6 +188,9 @@ bool Forms::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        return pressFocusedButton(static_cast<QWidget*>(watched), *key);
+    }
     if (key->key() != Qt::Key_M || key->isAutoRepeat() ||
         (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         return false;
@@ -202,6 +206,22 @@ bool Forms::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     setSoundMuted(!soundMuted());
+    return true;
+}
+
+bool Forms::pressFocusedButton(QWidget* widget, const QKeyEvent& key) {
+    // Enter clicks the button that has the focus, as Space does. Qt's buttons
+    // take Enter only inside dialogs; the game's windows are not dialogs.
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    QWidget* window = widget->window();
+    if (!button || open_.value(window->objectName()) != window ||
+        (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        return false;
+    }
+    // Held down, it clicks once.
+    if (!key.isAutoRepeat() && button->isEnabled() && button->isVisible()) {
+        button->click();
+    }
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QIconEngine>
+#include <QKeyEvent>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
@@ -194,13 +195,31 @@ void Label::refresh() {
 
 void Label::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        emit clicked();
+        pressed_ = true;
     }
     QLabel::mousePressEvent(event);
 }
 
+void Label::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = event->button() == Qt::LeftButton && pressed_ &&
+                       rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton) {
+        pressed_ = false;
+    }
+    QLabel::mouseReleaseEvent(event);
+    // A label whose window a first click closed takes no second one from the
+    // rest of a double-click.
+    if (click && isVisible()) {
+        emit clicked();
+    }
+}
+
 void Label::mouseMoveEvent(QMouseEvent* event) {
-    emit mouseMoved();
+    // Dragged off with the button held, the label still hears the mouse, but
+    // the mouse is no longer over it.
+    if (rect().contains(event->position().toPoint())) {
+        emit mouseMoved();
+    }
     QLabel::mouseMoveEvent(event);
 }
 
@@ -210,6 +229,32 @@ void Label::paintEvent(QPaintEvent* event) {
         QPainter painter(this);
         painter.setPen(QPen(look::black, 1));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+FileListBox::FileListBox(QWidget* parent, const QString& name, const QRect& box)
+    : QListWidget(parent) {
+    setObjectName(name);
+    setGeometry(box);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemClicked, this, &FileListBox::clicked);
+}
+
+void FileListBox::keyPressEvent(QKeyEvent* event) {
+    const QListWidgetItem* before = currentItem();
+    QListWidget::keyPressEvent(event);
+    if (QListWidgetItem* now = currentItem(); now && now != before) {
+        emit clicked(now);
+    }
+}
+
+void FileListBox::focusInEvent(QFocusEvent* event) {
+    const QListWidgetItem* before = currentItem();
+    QListWidget::focusInEvent(event);
+    // Taking the focus, the list makes its first entry current, which looks
+    // chosen but is not; with none current the first arrow key chooses it.
+    if (!before && currentItem()) {
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
 }
 
