@@ -360,6 +360,8 @@ void Peli::on_kala_nousee_timeout() {
     state.catch_table[state.fish_count][2] = state.fish_weight;
     kala_nousee->setEnabled(false);
     List1->addItem(catchLine(state.fish_species, state.fish_weight));
+    // The list shows seven lines: keep the newest catch in view.
+    List1->scrollToBottom();
     kala->setVisible(false);
     kala->setTop(vene->top() + static_cast<float>(vene->width()) - kRestPlace);
     state.fish_hooked = false;

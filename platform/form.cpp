@@ -12,11 +12,15 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+// Every window keeps its size, so it offers no maximise button: the title bar
+// has the caption, the window menu, minimise and close, and the toolkit is told
+// to add nothing of its own.
+constexpr Qt::WindowFlags kWindowFlags =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+
 Form::Form(Forms& forms, const QString& name, const QString& caption, QSize clientSize)
-    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint),
-      forms_(forms) {
+    : QWidget(nullptr, kWindowFlags), forms_(forms) {
     setObjectName(name);
     setWindowTitle(caption);
     setFixedSize(clientSize);

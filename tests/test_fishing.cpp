@@ -267,6 +267,22 @@ TEST_F(Fishing, LandedFishWriteTheirCatchLines) {
     EXPECT_EQ(cellText(state.catch_table[4][1]), "");
 }
 
+// The catch list shows about seven lines; every landing brings its own line
+// into view, however long the list has grown.
+TEST_F(Fishing, TheNewestCatchLineIsAlwaysInView) {
+    startGame();
+    advance(1000);
+    QListWidget* list = catchList();
+    for (int fish = 1; fish <= 12; ++fish) {
+        landFish(100 + fish);
+        ASSERT_EQ(list->count(), fish);
+        const QRect newest = list->visualItemRect(list->item(fish - 1));
+        EXPECT_TRUE(list->viewport()->rect().contains(newest))
+            << "fish " << fish << ": line at " << newest.top() << ".." << newest.bottom()
+            << ", list shows 0.." << list->viewport()->height() - 1;
+    }
+}
+
 TEST_F(Fishing, RodStatesSetTheButtonsAndTheBaitDisplay) {
     startGame();
     EXPECT_EQ(buttons(), "--ee-");
@@ -351,7 +367,7 @@ TEST_F(Fishing, TapsShortenOnlyTheFollowingPeriods) {
     EXPECT_EQ(state.bite_roll, 9);
 
     // However often the rod is tapped, the period stops at 100 ms and the fish
-    // keep biting: the 48th tap from 4800 ms used to stop the bite clock for good.
+    // keep biting: a 48th tap from 4800 ms must not stop the bite clock.
     for (int i = 0; i < 47; ++i) {
         click("peli", "Command3");
     }
