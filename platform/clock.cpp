@@ -56,13 +56,6 @@ void VirtualClock::disarm(Timer* timer) {
     keys_.erase(found);
 }
 
-std::optional<qint64> VirtualClock::nextDue() const {
-    if (queue_.empty()) {
-        return std::nullopt;
-    }
-    return queue_.begin()->first.first;
-}
-
 bool VirtualClock::fireNext() {
     if (queue_.empty()) {
         return false;

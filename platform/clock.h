@@ -4,7 +4,6 @@
 #include <QHash>
 #include <QtGlobal>
 #include <map>
-#include <optional>
 #include <unordered_map>
 
 class QTimer;
@@ -64,8 +63,6 @@ public:
     // Moves time forward by `ms`, firing every tick due up to and including the new time.
     void advance(qint64 ms);
     void advanceTo(qint64 time);
-    // Time of the next tick due, if any timer is armed.
-    std::optional<qint64> nextDue() const;
     // Jumps to the next due tick and fires it (and only it). False if nothing is armed.
     bool fireNext();
     int armedCount() const { return static_cast<int>(queue_.size()); }

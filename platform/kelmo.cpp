@@ -67,17 +67,6 @@ std::shared_ptr<const Animation> Animation::load(const QString& path) {
     return result;
 }
 
-std::shared_ptr<const Animation> Animation::fromImage(const QImage& image) {
-    if (image.isNull()) {
-        return nullptr;
-    }
-    auto animation = std::make_shared<Animation>();
-    animation->frames.push_back(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
-    animation->delays.push_back(kDefaultDelay);
-    animation->runLength = kDefaultDelay;
-    return animation;
-}
-
 Kelmo::Kelmo(QWidget* parent, Clock& clock, const QString& name, const QRect& box,
              const QString& designPicture)
     : QWidget(parent), clock_(clock) {
