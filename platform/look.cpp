@@ -3,8 +3,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QIconEngine>
-#include <QKeyEvent>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>

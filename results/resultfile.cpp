@@ -148,7 +148,8 @@ std::optional<QString> saveResultFileIn(const Module1& state, const QString& fol
     const QFileInfo existing(path);
     if ((existing.exists() || existing.isSymLink()) && !existing.isDir() && !isPlainFile(path) &&
         !QFile::remove(path)) {
-        return problemWriting(path, QStringLiteral("Samannimistä erikoistiedostoa ei voi korvata."));
+        return problemWriting(path,
+                              QStringLiteral("Samannimistä erikoistiedostoa ei voi korvata."));
     }
 
     std::unique_ptr<QSaveFile> file = device ? device(path) : std::make_unique<QSaveFile>(path);

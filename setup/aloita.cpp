@@ -84,8 +84,8 @@ void Aloita::listMaps() {
     }
     QStringList names;
     // A folder, a named pipe or a link to nothing by a map's name is no map.
-    for (const QString& name : folder.entryList({QStringLiteral("*.ars")}, QDir::Files,
-                                                QDir::Name | QDir::IgnoreCase)) {
+    for (const QString& name :
+         folder.entryList({QStringLiteral("*.ars")}, QDir::Files, QDir::Name | QDir::IgnoreCase)) {
         if (isPlainFile(folder.filePath(name))) {
             names << name;
         }

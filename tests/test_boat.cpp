@@ -65,8 +65,8 @@ TEST_F(Boat, PressingOnAtALimitNeverMovesTheBoat) {
         bool operator==(const Place&) const = default;
     };
     auto place = [this] {
-        return Place{sprite("vene")->top(), sprite("mies")->top(),  sprite("vesi")->top(),
-                     sprite("kala")->top(), state.boat_pos,          timer("Timer1")->interval()};
+        return Place{sprite("vene")->top(), sprite("mies")->top(), sprite("vesi")->top(),
+                     sprite("kala")->top(), state.boat_pos,        timer("Timer1")->interval()};
     };
     for (int i = 0; i < 10; ++i) {
         click("peli", "Command2");

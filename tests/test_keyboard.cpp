@@ -206,9 +206,9 @@ protected:
         auto* button = control<QPushButton>(windowName, name);
         ASSERT_NE(button, nullptr);
         button->setFocus();
-        QKeyEvent press(QEvent::KeyPress, key, key == Qt::Key_Enter ? Qt::KeypadModifier
-                                                                     : Qt::NoModifier,
-                        QString(), autoRepeat);
+        QKeyEvent press(QEvent::KeyPress, key,
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier, QString(),
+                        autoRepeat);
         QApplication::sendEvent(button, &press);
         QKeyEvent release(QEvent::KeyRelease, key, press.modifiers(), QString(), autoRepeat);
         QApplication::sendEvent(button, &release);

@@ -29,7 +29,7 @@ public:
 
 private:
     struct Pipe {
-        std::string own;  // the watch's own name for the pipe, which the game cannot replace
+        std::string own; // the watch's own name for the pipe, which the game cannot replace
         QString given;
     };
     void watch(const Pipe& pipe);
