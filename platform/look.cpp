@@ -237,14 +237,36 @@ FileListBox::FileListBox(QWidget* parent, const QString& name, const QRect& box)
     setObjectName(name);
     setGeometry(box);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QListWidget::itemClicked, this, &FileListBox::clicked);
+    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        clickSeen_ = true;
+        emit clicked(item);
+    });
+}
+
+void FileListBox::clickIfMoved(const QPersistentModelIndex& before) {
+    if (QListWidgetItem* now = currentItem(); now && currentIndex() != before) {
+        emit clicked(now);
+    }
 }
 
 void FileListBox::keyPressEvent(QKeyEvent* event) {
-    const QListWidgetItem* before = currentItem();
+    const QPersistentModelIndex before = currentIndex();
     QListWidget::keyPressEvent(event);
-    if (QListWidgetItem* now = currentItem(); now && now != before) {
-        emit clicked(now);
+    clickIfMoved(before);
+}
+
+void FileListBox::mousePressEvent(QMouseEvent* event) {
+    currentAtPress_ = currentIndex();
+    QListWidget::mousePressEvent(event);
+}
+
+void FileListBox::mouseReleaseEvent(QMouseEvent* event) {
+    // A release over the entry pressed is a click; one that ends a drag to
+    // another entry is not, but it has chosen that entry all the same.
+    clickSeen_ = false;
+    QListWidget::mouseReleaseEvent(event);
+    if (!clickSeen_) {
+        clickIfMoved(currentAtPress_);
     }
 }
 

@@ -98,8 +98,9 @@ private:
 };
 
 // A list of file names. Its click event also fires when the player moves the
-// selection with the keyboard (arrows, page keys, a typed first letter), so an
-// entry reached by keys is taken just as a clicked one is.
+// selection otherwise, with the keyboard (arrows, page keys, a typed first
+// letter) or by dragging the mouse to another entry, so an entry chosen any
+// way is taken just as a clicked one is.
 class FileListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -110,7 +111,16 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+
+private:
+    // Emits the click for the current entry if `before` no longer is current.
+    void clickIfMoved(const QPersistentModelIndex& before);
+
+    QPersistentModelIndex currentAtPress_;
+    bool clickSeen_ = false;
 };
 
 // A straight line between two points of a window, `width` pixels wide.

@@ -484,3 +484,26 @@ TEST_F(SetupWindow, KeysInTheMapListLoadTheMapTheyReach) {
     ASSERT_TRUE(forms.isLoaded("peli"));
     EXPECT_EQ(window("peli")->pictureFile(), maps() + "/kivi/taka3.gif");
 }
+
+// Dragging the mouse from one entry to another chooses the entry it ends on,
+// as a click there would: the list never shows a map it has not loaded.
+TEST_F(SetupWindow, ADragInTheMapListLoadsTheEntryItEndsOn) {
+    writeMap("jarvi");
+    writeMap("kivi");
+    writeFile("a_jarvi.ars", description("jarvi", {{{48, 36}, {94, 134}, {122, 72}}}));
+    writeFile("b_kivi.ars", description("kivi", {{{10, 20}, {30, 40}, {50, 60}}}));
+    open();
+    clickMap("a_jarvi.ars");
+    ASSERT_EQ(state.map_name, "jarvi");
+
+    QWidget* area = list()->viewport();
+    const QPoint from = list()->visualItemRect(list()->item(0)).center();
+    const QPoint to = list()->visualItemRect(list()->item(1)).center();
+    QTest::mousePress(area, Qt::LeftButton, {}, from);
+    QTest::mouseMove(area, to);
+    QTest::mouseRelease(area, Qt::LeftButton, {}, to);
+    settle();
+    EXPECT_EQ(selected(), QStringList{"b_kivi.ars"});
+    EXPECT_EQ(state.map_name, "kivi");
+    EXPECT_EQ(dialogs.messages, QStringList{});
+}
