@@ -171,6 +171,10 @@ Label::Label(QWidget* parent, const QString& name, const QRect& box, const QStri
 }
 
 void Label::setTextColor(const QColor& color) {
+    // The menu sets every item's colour on each mouse move over an item.
+    if (color == color_) {
+        return;
+    }
     color_ = color;
     refresh();
 }
