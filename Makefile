@@ -21,7 +21,9 @@ configure: deps $(BUILD)/CMakeCache.txt
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-play: build
+# Only what playing needs, the program and its data folder; the tests wait for `make test`.
+play: configure
+	cmake --build $(BUILD) -j $(JOBS) --target norppala
 	$(BUILD)/norppala
 
 test: build
@@ -33,7 +35,9 @@ screenshots: build
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
+# Everything but $(BUILD)/data: `make play` saves the player's results there
+# (the next build refreshes the game's own files in it).
 clean:
-	rm -rf $(BUILD)
+	if [ -d $(BUILD) ]; then find $(BUILD) -mindepth 1 -maxdepth 1 ! -name data -exec rm -rf {} +; fi
 
 -include tools/*.mk

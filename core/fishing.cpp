@@ -28,7 +28,8 @@ int bitePeriod(int boatPos, int hotspotPos, int spotBonus) {
 }
 
 int tappedPeriod(int period) {
-    return std::max(0, period - 100);
+    // The floor keeps the bite clock running: a period of 0 would stop it.
+    return std::max(period - 100, std::min(period, kShortestTappedPeriod));
 }
 
 Nibble nibbleOf(int biteRoll) {

@@ -13,8 +13,9 @@ int spotBonus(int spotChoice);
 // beside it and longest elsewhere.
 int bitePeriod(int boatPos, int hotspotPos, int spotBonus);
 
-// A tap of the rod shortens the period by 100 ms, but never below 0 (a period
-// of 0 stops the bite clock until a boat step sets a new one).
+// A tap of the rod shortens the period by 100 ms, but never below 100 ms, so
+// however often the rod is tapped the fish keep biting.
+inline constexpr int kShortestTappedPeriod = 100;
 int tappedPeriod(int period);
 
 enum class Nibble { None, Small, Medium, Large };

@@ -1,10 +1,10 @@
 #include "core/mapfile.h"
 
+#include "core/paths.h"
 #include "core/text1252.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -186,7 +186,7 @@ ReadResult parse(const QByteArray& bytes, bool complete) {
 
 ReadResult read(const QString& path, const QString& mapsFolder, const PictureCheck& isPicture) {
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+    if (!isPlainFile(path) || !file.open(QIODevice::ReadOnly)) {
         return Refusal{Problem::Unreadable, {}};
     }
     const QByteArray bytes = file.read(kMaxBytes);
@@ -203,12 +203,13 @@ ReadResult read(const QString& path, const QString& mapsFolder, const PictureChe
     }
     const QDir folder(QDir(mapsFolder).filePath(map->folder));
     const QString overview = QStringLiteral("1.gif");
-    if (!isPicture(folder.filePath(overview))) {
+    const QString overviewPath = folder.filePath(overview);
+    if (!isPlainFile(overviewPath) || !isPicture(overviewPath)) {
         return Refusal{Problem::MissingPicture, overview};
     }
     for (int spot = 1; spot <= 3; ++spot) {
         const QString name = QStringLiteral("taka%1.gif").arg(spot);
-        if (!QFileInfo(folder.filePath(name)).isFile()) {
+        if (!isPlainFile(folder.filePath(name))) {
             return Refusal{Problem::MissingPicture, name};
         }
     }

@@ -1,6 +1,7 @@
 #include "core/paths.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -31,4 +32,19 @@ QString gameFolder(const QString& programDir) {
 
 QString programFolder() {
     return gameFolder(QCoreApplication::applicationDirPath());
+}
+
+std::optional<PlainFile> plainFile(const QString& path) {
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    // isFile() follows links and is false for folders, pipes, devices and sockets.
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        return std::nullopt;
+    }
+    if (path.startsWith(QLatin1Char(':'))) {
+        return PlainFile{info.size(), 0}; // built into the program: never changes
+    }
+    return PlainFile{info.size(), info.lastModified().toMSecsSinceEpoch()};
 }

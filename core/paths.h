@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
+#include <optional>
 
 // Every file the game uses is named by the program's folder followed by a path
 // that begins "\data\", written with backslashes as the game states it
@@ -17,3 +19,21 @@ QString gameFolder(const QString& programDir);
 
 // gameFolder() of the folder the running program was started from.
 QString programFolder();
+
+// What the game needs to know of a plain file: whether it changed since it was
+// last read.
+struct PlainFile {
+    qint64 size = 0;
+    qint64 modifiedMs = 0;
+    bool operator==(const PlainFile&) const = default;
+};
+
+// The file at the path if it is a plain file (a link counts as the file it leads
+// to), or nothing when it is missing or anything else: a folder, a named pipe,
+// a device, a socket or a link that leads nowhere. The game opens only plain
+// files, as reading a named pipe or a device could hold the game up for good.
+// Pictures built into the program (":/…") count as plain files that never change.
+std::optional<PlainFile> plainFile(const QString& path);
+inline bool isPlainFile(const QString& path) {
+    return plainFile(path).has_value();
+}

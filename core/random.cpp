@@ -4,7 +4,10 @@
 #include <cmath>
 
 int rollInt(Random& random, int n, int c) {
-    return static_cast<int>(std::floor(random.Rnd() * n + c));
+    // The constant is added after rounding down: Rnd × n stays below n for every
+    // Rnd below 1, but Rnd × n + c can round up to c + n in floating point (the
+    // largest Rnd made a 2100 g fish out of Int(Rnd × 2000 + 100)).
+    return static_cast<int>(std::floor(random.Rnd() * n)) + c;
 }
 
 MersenneRandom::MersenneRandom(std::optional<quint32> seed) : seed_(seed) {

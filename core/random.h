@@ -14,7 +14,7 @@ public:
     virtual void Randomize() = 0;
 };
 
-// Int(Rnd × n + c): a uniform whole number from c to c + n − 1.
+// Int(Rnd × n + c): a uniform whole number from c to c + n − 1, for every Rnd in [0, 1).
 int rollInt(Random& random, int n, int c = 0);
 
 // A Mersenne twister. Without a seed, Randomize() reseeds from the wall clock;

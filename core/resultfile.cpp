@@ -5,6 +5,7 @@
 #include "core/text1252.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
@@ -138,6 +139,17 @@ std::optional<QString> saveResultFileIn(const Module1& state, const QString& fol
     const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".kal");
     if (QFileInfo(path).absolutePath() != QFileInfo(folder).absoluteFilePath()) {
         return QStringLiteral("Tulosta ei tallennettu.\nNimestä ei saa tiedostoa data-kansioon.");
+    }
+
+    // Something at the name that is neither a plain file nor a folder (a named
+    // pipe, a device, a link that leads nowhere) holds no earlier result: the new
+    // file takes its place as if the name were free. Left there, a link to nothing
+    // would carry the result to wherever it points, outside the data folder.
+    const QFileInfo existing(path);
+    if ((existing.exists() || existing.isSymLink()) && !existing.isDir() && !isPlainFile(path) &&
+        !QFile::remove(path)) {
+        return problemWriting(path,
+                              QStringLiteral("Samannimistä erikoistiedostoa ei voi korvata."));
     }
 
     std::unique_ptr<QSaveFile> file = device ? device(path) : std::make_unique<QSaveFile>(path);

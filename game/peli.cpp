@@ -312,6 +312,8 @@ void Peli::showRisingFish() {
 
 void Peli::showLandedFish(int row) {
     List1->addItem(catchLine(state_, row));
+    // The list shows seven lines: keep the newest catch in view.
+    List1->scrollToBottom();
     kala->setVisible(false);
     kala->setTop(fishTop());
 }

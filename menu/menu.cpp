@@ -91,9 +91,6 @@ void Menu::keyPressEvent(QKeyEvent* event) {
         } else {
             keyItem_ = (keyItem_ + step + count) % count;
         }
-        for (Label* item : all) {
-            item->setTextColor(look::yellow);
-        }
         highlight(all[keyItem_]);
         return;
     }
@@ -117,7 +114,12 @@ void Menu::keyPressEvent(QKeyEvent* event) {
 }
 
 void Menu::highlight(Label* item) {
-    item->setTextColor(look::red);
+    // One item is lit at a time, whether the mouse or the keys lit it: an item
+    // the mouse left over the window's edge (to a window opened beside the
+    // menu) goes out when another lights up.
+    for (Label* other : items()) {
+        other->setTextColor(other == item ? look::red : look::yellow);
+    }
 }
 
 void Menu::on_Label2_clicked() {

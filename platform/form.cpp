@@ -6,16 +6,21 @@
 #include "platform/look.h"
 #include "platform/soundplayer.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
 
+// Every window keeps its size, so it offers no maximise button: the title bar
+// has the caption, the window menu, minimise and close, and the toolkit is told
+// to add nothing of its own.
+constexpr Qt::WindowFlags kWindowFlags =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+
 Form::Form(Forms& forms, const QString& name, const QString& caption, QSize clientSize)
-    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint),
-      forms_(forms) {
+    : QWidget(nullptr, kWindowFlags), forms_(forms) {
     setObjectName(name);
     setWindowTitle(caption);
     setFixedSize(clientSize);
@@ -187,6 +192,9 @@ bool Forms::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        return pressFocusedButton(static_cast<QWidget*>(watched), *key);
+    }
     if (key->key() != Qt::Key_M || key->isAutoRepeat() ||
         (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         return false;
@@ -202,6 +210,22 @@ bool Forms::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     context_.sound.setMuted(!context_.sound.muted());
+    return true;
+}
+
+bool Forms::pressFocusedButton(QWidget* widget, const QKeyEvent& key) {
+    // Enter clicks the button that has the focus, as Space does. Qt's buttons
+    // take Enter only inside dialogs; the game's windows are not dialogs.
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    QWidget* window = widget->window();
+    if (!button || open_.value(window->objectName()) != window ||
+        (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        return false;
+    }
+    // Held down, it clicks once.
+    if (!key.isAutoRepeat() && button->isEnabled() && button->isVisible()) {
+        button->click();
+    }
     return true;
 }
 

@@ -10,6 +10,7 @@
 
 struct Context;
 class Forms;
+class QKeyEvent;
 class SoundPlayer;
 class Timer;
 
@@ -112,6 +113,7 @@ private:
     void checkActivation(quint64 generation);
     void makeActive(Form* form);
     void formClosedByUser(Form* form);
+    bool pressFocusedButton(QWidget* widget, const QKeyEvent& key);
 
     Context& context_;
     QHash<QString, Factory> factories_;

@@ -1,12 +1,11 @@
 #include "platform/kelmo.h"
 
 #include "core/clock.h"
+#include "core/paths.h"
 #include "core/timer.h"
 #include "platform/look.h"
 #include "platform/report.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
 #include <QPainter>
@@ -18,29 +17,10 @@ namespace {
 // Browsers and Qt alike show a GIF frame with no delay for a tenth of a second.
 constexpr int kDefaultDelay = 100;
 
-struct Stamp {
-    qint64 modifiedMs = 0;
-    qint64 size = 0;
-    bool operator==(const Stamp&) const = default;
-};
-
 struct CachedAnimation {
-    Stamp stamp;
+    PlainFile stamp;
     std::shared_ptr<const Animation> animation;
 };
-
-// The file's modification time and size, or nothing if it is not a plain file.
-std::optional<Stamp> stampOf(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        return std::nullopt;
-    }
-    if (path.startsWith(QLatin1Char(':'))) {
-        // Built-in pictures never change while the program runs.
-        return Stamp{0, info.size()};
-    }
-    return Stamp{info.lastModified().toMSecsSinceEpoch(), info.size()};
-}
 
 } // namespace
 
@@ -48,7 +28,7 @@ std::shared_ptr<const Animation> Animation::load(const QString& path) {
     // Pictures are reloaded often (the rising fish every 100 ms), so decoded
     // files are kept, keyed by path and checked against the file's time and size.
     static QHash<QString, CachedAnimation> cache;
-    const std::optional<Stamp> stamp = stampOf(path);
+    const std::optional<PlainFile> stamp = plainFile(path);
     if (!stamp) {
         return nullptr;
     }
@@ -85,17 +65,6 @@ std::shared_ptr<const Animation> Animation::load(const QString& path) {
     std::shared_ptr<const Animation> result = animation;
     cache.insert(path, CachedAnimation{*stamp, result});
     return result;
-}
-
-std::shared_ptr<const Animation> Animation::fromImage(const QImage& image) {
-    if (image.isNull()) {
-        return nullptr;
-    }
-    auto animation = std::make_shared<Animation>();
-    animation->frames.push_back(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
-    animation->delays.push_back(kDefaultDelay);
-    animation->runLength = kDefaultDelay;
-    return animation;
 }
 
 Kelmo::Kelmo(QWidget* parent, Clock& clock, const QString& name, const QRect& box,

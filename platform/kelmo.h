@@ -18,7 +18,6 @@ struct Animation {
 
     // Decodes a GIF file (or any picture Qt reads); null when it cannot be read.
     static std::shared_ptr<const Animation> load(const QString& path);
-    static std::shared_ptr<const Animation> fromImage(const QImage& image);
 };
 
 // An animated-GIF sprite (`Kelmo`). It shows the picture built into its window
@@ -36,7 +35,6 @@ public:
     // A missing or broken file shows nothing and is reported once.
     void LoadFile(const QString& path);
     void setPlayCount(qint16 count) { playCount_ = count; }
-    qint16 playCount() const { return playCount_; }
     // Runs the loaded animation from its first frame PlayCount times (0: for ever),
     // whatever loop count the file holds, then rests on its last frame and raises
     // AnimationDone after that frame's delay.

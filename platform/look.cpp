@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QIconEngine>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -170,6 +171,10 @@ Label::Label(QWidget* parent, const QString& name, const QRect& box, const QStri
 }
 
 void Label::setTextColor(const QColor& color) {
+    // The menu sets every item's colour on each mouse move over an item.
+    if (color == color_) {
+        return;
+    }
     color_ = color;
     refresh();
 }
@@ -194,13 +199,31 @@ void Label::refresh() {
 
 void Label::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        emit clicked();
+        pressed_ = true;
     }
     QLabel::mousePressEvent(event);
 }
 
+void Label::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = event->button() == Qt::LeftButton && pressed_ &&
+                       rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton) {
+        pressed_ = false;
+    }
+    QLabel::mouseReleaseEvent(event);
+    // A label whose window a first click closed takes no second one from the
+    // rest of a double-click.
+    if (click && isVisible()) {
+        emit clicked();
+    }
+}
+
 void Label::mouseMoveEvent(QMouseEvent* event) {
-    emit mouseMoved();
+    // Dragged off with the button held, the label still hears the mouse, but
+    // the mouse is no longer over it.
+    if (rect().contains(event->position().toPoint())) {
+        emit mouseMoved();
+    }
     QLabel::mouseMoveEvent(event);
 }
 
@@ -210,6 +233,54 @@ void Label::paintEvent(QPaintEvent* event) {
         QPainter painter(this);
         painter.setPen(QPen(look::black, 1));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+FileListBox::FileListBox(QWidget* parent, const QString& name, const QRect& box)
+    : QListWidget(parent) {
+    setObjectName(name);
+    setGeometry(box);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        clickSeen_ = true;
+        emit clicked(item);
+    });
+}
+
+void FileListBox::clickIfMoved(const QPersistentModelIndex& before) {
+    if (QListWidgetItem* now = currentItem(); now && currentIndex() != before) {
+        emit clicked(now);
+    }
+}
+
+void FileListBox::keyPressEvent(QKeyEvent* event) {
+    const QPersistentModelIndex before = currentIndex();
+    QListWidget::keyPressEvent(event);
+    clickIfMoved(before);
+}
+
+void FileListBox::mousePressEvent(QMouseEvent* event) {
+    currentAtPress_ = currentIndex();
+    QListWidget::mousePressEvent(event);
+}
+
+void FileListBox::mouseReleaseEvent(QMouseEvent* event) {
+    // A release over the entry pressed is a click; one that ends a drag to
+    // another entry is not, but it has chosen that entry all the same.
+    clickSeen_ = false;
+    QListWidget::mouseReleaseEvent(event);
+    if (!clickSeen_) {
+        clickIfMoved(currentAtPress_);
+    }
+}
+
+void FileListBox::focusInEvent(QFocusEvent* event) {
+    const QListWidgetItem* before = currentItem();
+    QListWidget::focusInEvent(event);
+    // Taking the focus, the list makes its first entry current, which looks
+    // chosen but is not; with none current the first arrow key chooses it.
+    if (!before && currentItem()) {
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
 }
 

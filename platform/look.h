@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
+#include <QListWidget>
 #include <QWidget>
 
 // The game's shared look: colours, fonts and the simple controls its windows
@@ -59,8 +60,9 @@ private:
 };
 
 // A label: transparent or opaque, with or without a single-line border, and
-// clickable over its whole box. It reports mouse moves over it, so a window can
-// highlight it.
+// clickable over its whole box. As with a button, a click is a press and a
+// release of the left button both inside the label: sliding off before letting
+// go cancels it. It reports mouse moves over it, so a window can highlight it.
 class Label : public QLabel {
     Q_OBJECT
 public:
@@ -82,6 +84,7 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -91,6 +94,33 @@ private:
     QColor color_;
     int border_ = 0;
     bool transparent_ = true;
+    bool pressed_ = false;
+};
+
+// A list of file names. Its click event also fires when the player moves the
+// selection otherwise, with the keyboard (arrows, page keys, a typed first
+// letter) or by dragging the mouse to another entry, so an entry chosen any
+// way is taken just as a clicked one is.
+class FileListBox : public QListWidget {
+    Q_OBJECT
+public:
+    FileListBox(QWidget* parent, const QString& name, const QRect& box);
+
+signals:
+    void clicked(QListWidgetItem* item);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    // Emits the click for the current entry if `before` no longer is current.
+    void clickIfMoved(const QPersistentModelIndex& before);
+
+    QPersistentModelIndex currentAtPress_;
+    bool clickSeen_ = false;
 };
 
 // A straight line between two points of a window, `width` pixels wide.

@@ -1,3 +1,4 @@
+#include "core/paths.h"
 #include "platform/report.h"
 #include "platform/soundplayer.h"
 
@@ -141,7 +142,8 @@ public:
         stop(id);
         PlayerState& player = players_[id];
         freeMusic(player);
-        if (QFile::exists(path)) {
+        // Only a plain file: opening a named pipe would hold the sound thread for good.
+        if (isPlainFile(path)) {
             player.music = sdl_.Mix_LoadMUS(QFile::encodeName(path).constData());
         }
         if (!player.music) {
@@ -264,7 +266,7 @@ private:
             return found.value();
         }
         Mix_Chunk* clip = nullptr;
-        if (QFile::exists(path)) {
+        if (isPlainFile(path)) {
             clip = sdl_.Mix_LoadWAV(QFile::encodeName(path).constData());
         }
         if (!clip) {

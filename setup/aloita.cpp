@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QImageReader>
-#include <QListWidget>
 #include <QPushButton>
 
 Aloita::Aloita(Forms& forms, Module1& state)
@@ -33,11 +32,8 @@ Aloita::Aloita(Forms& forms, Module1& state)
     Command1->setGeometry(200, 176, 137, 25);
     Command1->setFont(look::systemFont());
 
-    File1 = new QListWidget(this);
-    File1->setObjectName(QStringLiteral("File1"));
-    File1->setGeometry(208, 80, 121, 84);
+    File1 = new FileListBox(this, QStringLiteral("File1"), QRect(208, 80, 121, 84));
     File1->setFont(look::systemFont());
-    File1->setSelectionMode(QAbstractItemView::SingleSelection);
     QPalette listPalette = File1->palette();
     listPalette.setColor(QPalette::Base, Qt::white);
     listPalette.setColor(QPalette::Text, look::black);
@@ -63,7 +59,7 @@ Aloita::Aloita(Forms& forms, Module1& state)
         paikka[i] = marker;
     }
 
-    connect(File1, &QListWidget::itemClicked, this, &Aloita::on_File1_clicked);
+    connect(File1, &FileListBox::clicked, this, &Aloita::on_File1_clicked);
     connect(Command1, &QPushButton::clicked, this, &Aloita::on_Command1_clicked);
 }
 
@@ -80,9 +76,6 @@ void Aloita::activate() {
 
 void Aloita::listMaps() {
     const QDir folder(mapsFolder());
-    const QListWidgetItem* current = File1->currentItem();
-    const QString selected = current ? current->text() : QString();
-
     File1->clear();
     if (!folder.exists()) {
         viesti->setText(QStringLiteral("Karttoja ei löytynyt: pelin kansiosta puuttuu kansio "
@@ -90,8 +83,14 @@ void Aloita::listMaps() {
         viesti->show();
         return;
     }
-    const QStringList names =
-        folder.entryList({QStringLiteral("*.ars")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    QStringList names;
+    // A folder, a named pipe or a link to nothing by a map's name is no map.
+    for (const QString& name :
+         folder.entryList({QStringLiteral("*.ars")}, QDir::Files, QDir::Name | QDir::IgnoreCase)) {
+        if (isPlainFile(folder.filePath(name))) {
+            names << name;
+        }
+    }
     File1->addItems(names);
     if (names.isEmpty()) {
         viesti->setText(QStringLiteral("Kansiossa data\\maps ei ole yhtään karttaa."));
@@ -99,8 +98,8 @@ void Aloita::listMaps() {
         return;
     }
     viesti->hide();
-    const auto again = File1->findItems(selected, Qt::MatchExactly);
-    if (!selected.isEmpty() && !again.isEmpty()) {
+    const auto again = File1->findItems(loadedMap_, Qt::MatchExactly);
+    if (!loadedMap_.isEmpty() && !again.isEmpty()) {
         File1->setCurrentItem(again.first());
     }
 }
@@ -115,13 +114,13 @@ void Aloita::on_File1_clicked(QListWidgetItem* item) {
                       [](const QString& path) { return Animation::load(path) != nullptr; });
 
     if (const auto* refusal = std::get_if<mapfile::Refusal>(&result)) {
-        // The map shown before stays, so the list goes back to showing it too.
+        // The map shown before stays, so the list goes back to highlighting it.
+        // The keyboard's place stays on the refused entry, so the arrow keys
+        // move on past it instead of meeting it again.
+        File1->clearSelection();
         const auto shown = File1->findItems(loadedMap_, Qt::MatchExactly);
         if (!loadedMap_.isEmpty() && !shown.isEmpty()) {
-            File1->setCurrentItem(shown.first());
-        } else {
-            File1->setCurrentItem(nullptr);
-            File1->clearSelection();
+            shown.first()->setSelected(true);
         }
         refuse(mapfile::explain(*refusal, fileName));
         return;
@@ -157,7 +156,7 @@ void Aloita::on_Command1_clicked() {
     const QString background =
         appFile(context().appPath, QStringLiteral("\\data\\maps\\") + state_.map_name +
                                        QStringLiteral("\\taka%1.gif").arg(state_.spot_choice));
-    if (!QImageReader(background).canRead()) {
+    if (!isPlainFile(background) || !QImageReader(background).canRead()) {
         refuse(QStringLiteral("Kalapaikan kuva %1 puuttuu tai on viallinen, joten peliä ei voi "
                               "aloittaa.")
                    .arg(QDir::toNativeSeparators(background)));

@@ -4,9 +4,9 @@
 
 #include <array>
 
+class FileListBox;
 class Label;
 class Line;
-class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 struct Module1;
@@ -36,7 +36,7 @@ private:
     Module1& state_;
     Label* Label1;
     Label* viesti;
-    QListWidget* File1;
+    FileListBox* File1;
     QPushButton* Command1;
     std::array<Label*, 3> paikka{};
     Line* Line1;

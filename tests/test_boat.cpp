@@ -54,6 +54,43 @@ TEST_F(Boat, StepsStopAtTheLimitsAndCarryWaterAndFish) {
     expectFollowing("snap at the top");
 }
 
+// A limit holds however often it is pressed: after the snap back to it, more
+// presses toward it neither move the boat nor change its place or period.
+TEST_F(Boat, PressingOnAtALimitNeverMovesTheBoat) {
+    startGame(2, 4);
+    click("peli", "Command4");
+    struct Place {
+        float boat, angler, water, fish;
+        int pos, period;
+        bool operator==(const Place&) const = default;
+    };
+    auto place = [this] {
+        return Place{sprite("vene")->top(), sprite("mies")->top(), sprite("vesi")->top(),
+                     sprite("kala")->top(), game().boat_pos,       game().bitePeriod()};
+    };
+    for (int i = 0; i < 10; ++i) {
+        click("peli", "Command2");
+    }
+    const Place bottom = place();
+    EXPECT_EQ(bottom.boat, 192);
+    EXPECT_EQ(bottom.pos, 9);
+    for (int i = 0; i < 3; ++i) {
+        click("peli", "Command2");
+        EXPECT_EQ(place(), bottom) << "press " << i + 2 << " at the bottom";
+    }
+
+    for (int i = 0; i < 10; ++i) {
+        click("peli", "Command1");
+    }
+    const Place top = place();
+    EXPECT_EQ(top.boat, 16);
+    EXPECT_EQ(top.pos, 0);
+    for (int i = 0; i < 3; ++i) {
+        click("peli", "Command1");
+        EXPECT_EQ(place(), top) << "press " << i + 2 << " at the top";
+    }
+}
+
 TEST_F(Boat, BiteClockPeriodFollowsTheDistanceToTheHotSpot) {
     for (int spot : {1, 3}) {
         SCOPED_TRACE(spot);

@@ -111,3 +111,33 @@ TEST_F(FullCycle, PoistuEndsTheProgramOnceTheLastWindowIsGone) {
     EXPECT_TRUE(forms.loadedNames().isEmpty());
     EXPECT_EQ(last.count(), 1);
 }
+
+// The program ends when its last window closes, so along the ordinary way
+// round (menu, map choice, game, results, menu, and a game left with "Lopeta")
+// some window must be open at every moment: each window opens the next one
+// before it closes itself. A single moment without one would end the program.
+TEST_F(FullCycle, TheProgramKeepsRunningAllTheWayRound) {
+    QSignalSpy last(&forms, &Forms::lastWindowClosed);
+    forms.show("menu");
+    settle();
+    for (const bool toTheEnd : {true, false, true}) {
+        SCOPED_TRACE(toTheEnd ? "played to the end" : "left with Lopeta");
+        ASSERT_TRUE(click("menu", "Label2"));
+        ASSERT_TRUE(clickItem("aloita", "File1", "Saarijarvi.ars"));
+        ASSERT_TRUE(click("aloita", "paikka1"));
+        ASSERT_TRUE(click("aloita", "Command1"));
+        ASSERT_EQ(forms.loadedNames(), QStringList{"peli"});
+        if (toTheEnd) {
+            advance(180 * 1000);
+            ASSERT_EQ(forms.loadedNames(), QStringList{"loppu"});
+            ASSERT_TRUE(click("loppu", "Command1"));
+        } else {
+            advance(20 * 1000);
+            ASSERT_TRUE(click("peli", "Command6"));
+        }
+        EXPECT_EQ(forms.loadedNames(), QStringList{"menu"});
+        EXPECT_EQ(last.count(), 0);
+    }
+    ASSERT_TRUE(click("menu", "Label5")); // "Poistu" does end it
+    EXPECT_EQ(last.count(), 1);
+}

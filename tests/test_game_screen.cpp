@@ -341,3 +341,19 @@ TEST_F(GameScreen, TheRisingFishAndTheRippleShowWhereTheGameSays) {
     EXPECT_FALSE(sprite("kala")->isVisible());
     EXPECT_EQ(sprite("kala")->top(), sprite("vene")->top() + 137 - 40);
 }
+
+// The catch list shows about seven lines; every landing brings its own line
+// into view, however long the list has grown.
+TEST_F(GameScreen, TheNewestCatchLineIsAlwaysInView) {
+    startGame();
+    advance(1000);
+    QListWidget* list = catchList();
+    for (int fish = 1; fish <= 12; ++fish) {
+        landFish(100 + fish);
+        ASSERT_EQ(list->count(), fish);
+        const QRect newest = list->visualItemRect(list->item(fish - 1));
+        EXPECT_TRUE(list->viewport()->rect().contains(newest))
+            << "fish " << fish << ": line at " << newest.top() << ".." << newest.bottom()
+            << ", list shows 0.." << list->viewport()->height() - 1;
+    }
+}

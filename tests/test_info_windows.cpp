@@ -191,3 +191,28 @@ TEST_F(InfoWindowsTest, NoLabelTextIsCutOffByItsBox) {
         }
     }
 }
+
+// No window of the game can change its size, so none asks the window system
+// for a maximise button (or full screen): only the caption, the window menu,
+// minimise and close, with the toolkit told to add nothing of its own.
+TEST_F(InfoWindowsTest, NoWindowOffersToMaximiseItself) {
+    for (const char* name : {"menu", "credits", "ohje", "aloita", "peli", "loppu"}) {
+        SCOPED_TRACE(name);
+        Form* form = forms.get(QString::fromLatin1(name));
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(form->minimumSize(), form->maximumSize());
+        EXPECT_EQ(form->size(), form->maximumSize());
+        const Qt::WindowFlags flags = form->windowFlags();
+        EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+        EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+        EXPECT_FALSE(flags.testFlag(Qt::WindowFullscreenButtonHint));
+        for (Qt::WindowType wanted : {Qt::WindowTitleHint, Qt::WindowSystemMenuHint,
+                                      Qt::WindowMinimizeButtonHint, Qt::WindowCloseButtonHint}) {
+            EXPECT_TRUE(flags.testFlag(wanted)) << wanted;
+        }
+        if (form->objectName() != QLatin1String("menu")) {
+            forms.unload(form->objectName());
+            settle();
+        }
+    }
+}

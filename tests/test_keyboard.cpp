@@ -195,3 +195,85 @@ TEST_F(MenuKeys, EnterChoosesTheLitItemAsAClickWould) {
     EXPECT_EQ(window("credits"), nullptr);
     EXPECT_TRUE(players.of("menu").startsWith("Stop"));
 }
+
+namespace {
+
+class ButtonKeys : public World {
+protected:
+    // Gives the button the focus and presses the key on it, as the keyboard would.
+    void pressOn(const QString& windowName, const QString& name, Qt::Key key,
+                 bool autoRepeat = false) {
+        auto* button = control<QPushButton>(windowName, name);
+        ASSERT_NE(button, nullptr);
+        button->setFocus();
+        QKeyEvent press(QEvent::KeyPress, key,
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier, QString(),
+                        autoRepeat);
+        QApplication::sendEvent(button, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, press.modifiers(), QString(), autoRepeat);
+        QApplication::sendEvent(button, &release);
+        settle();
+    }
+};
+
+} // namespace
+
+// Return, and Enter on the number pad, click the button that has the focus in
+// every window, as Space does; held down, they click once.
+TEST_F(ButtonKeys, ReturnAndEnterClickTheFocusedButtonInEveryWindow) {
+    forms.show("credits");
+    settle();
+    pressOn("credits", "Command1", Qt::Key_Return);
+    EXPECT_EQ(window("credits"), nullptr);
+    forms.show("ohje");
+    settle();
+    pressOn("ohje", "Command1", Qt::Key_Enter);
+    EXPECT_EQ(window("ohje"), nullptr);
+
+    forms.show("aloita");
+    settle();
+    pressOn("aloita", "Command1", Qt::Key_Return);
+    EXPECT_EQ(dialogs.messages, QStringList{"Norppala|Valitse ensin kartta listasta."});
+
+    state.spot_choice = 1;
+    state.map_name = "saari";
+    pressOn("aloita", "Command1", Qt::Key_Enter);
+    ASSERT_TRUE(forms.isLoaded("peli"));
+    pressOn("peli", "Command3", Qt::Key_Return);
+    EXPECT_EQ(control<Timer>("peli", "Timer1")->interval(), 4900);
+    pressOn("peli", "Command3", Qt::Key_Return, true);
+    EXPECT_EQ(control<Timer>("peli", "Timer1")->interval(), 4900) << "a held key clicked again";
+    pressOn("peli", "Command6", Qt::Key_Enter);
+    EXPECT_EQ(forms.loadedNames(), QStringList{"menu"});
+
+    forms.show("loppu");
+    settle();
+    dialogs.answers.push_back(QString());
+    pressOn("loppu", "Command2", Qt::Key_Return);
+    EXPECT_EQ(dialogs.questions, QStringList{"Norppala|Kuka olet?"});
+    pressOn("loppu", "Command1", Qt::Key_Enter);
+    EXPECT_EQ(forms.loadedNames(), QStringList{"menu"});
+}
+
+// After help or credits, the item last used and the one under the mouse are
+// never lit together, and Enter chooses the one that is lit.
+TEST_F(MenuKeys, MouseAndKeysShareOneHighlightAfterAnInfoWindow) {
+    hover("menu", "Label6");
+    EXPECT_EQ(colours(), "YYRY");
+    click("menu", "Label6");
+    ASSERT_NE(window("ohje"), nullptr);
+    // The mouse left over the item's edge to the help window, and "Pois" closes it.
+    click("ohje", "Command1");
+    EXPECT_EQ(colours(), "YYRY");
+    hover("menu", "Label3");
+    EXPECT_EQ(colours(), "YRYY");
+    press(Qt::Key_Return);
+    EXPECT_NE(window("credits"), nullptr);
+    EXPECT_EQ(window("ohje"), nullptr);
+
+    click("credits", "Command1");
+    press(Qt::Key_Down);
+    EXPECT_EQ(colours(), "YYRY");
+    hover("menu", "Label5");
+    EXPECT_EQ(colours(), "YYYR");
+}

@@ -78,23 +78,24 @@ TEST_F(MenuTest, ItemsTurnRedUnderTheMouseAndYellowOverTheBackground) {
     moveMouse({90, 144}); // Tekijät's first row
     EXPECT_EQ(itemColours(), "YRYY");
 
-    // From one item to another without touching the background: both stay red.
+    // From one item to another without touching the background: one item is
+    // lit at a time, never two.
     hover("menu", "Label5");
-    EXPECT_EQ(itemColours(), "YRYR");
+    EXPECT_EQ(itemColours(), "YYYR");
 
     // Leaving the window over an item's edge changes nothing.
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(item("Label5"), &leave);
     QApplication::sendEvent(window("menu"), &leave);
     settle();
-    EXPECT_EQ(itemColours(), "YRYR");
+    EXPECT_EQ(itemColours(), "YYYR");
 
     // The title, the task text and the icon are not background, and the
     // background never touches the title or the task text.
     moveMouse({150, 40});
     moveMouse({240, 150});
     moveMouse({40, 40});
-    EXPECT_EQ(itemColours(), "YRYR");
+    EXPECT_EQ(itemColours(), "YYYR");
     EXPECT_EQ(control<Label>("menu", "Label1")->textColor(), look::cyan);
     EXPECT_EQ(control<Label>("menu", "Label4")->textColor(), look::cyan);
 
@@ -200,4 +201,44 @@ TEST_F(MenuTest, EveryControlSitsInItsBoxWithItsTextAndColour) {
     auto* line2 = control<Line>("menu", "Line2");
     EXPECT_EQ(line2->from(), QPoint(184, 264));
     EXPECT_EQ(line2->to(), QPoint(184, 96));
+}
+
+// A click on an item is a press and a release of the left button, both on the
+// item, as with a button: the press alone does nothing, sliding off before the
+// release takes the click back, and the second click of a double-click on
+// "Pelaa" finds the menu gone and opens nothing more.
+TEST_F(MenuTest, AnItemActsWhenTheButtonIsLetGoOverIt) {
+    const QPoint inside(5, 5);
+    Label* tekijat = item("Label3");
+    QTest::mousePress(tekijat, Qt::LeftButton, {}, inside);
+    settle();
+    EXPECT_EQ(window("credits"), nullptr) << "acted on the press";
+    QTest::mouseRelease(tekijat, Qt::LeftButton, {}, inside);
+    settle();
+    EXPECT_NE(window("credits"), nullptr);
+
+    // Slid off: the item that took the press hears the release outside itself.
+    Label* ohje = item("Label6");
+    QTest::mousePress(ohje, Qt::LeftButton, {}, inside);
+    QTest::mouseMove(ohje, QPoint(5, -10));
+    QTest::mouseRelease(ohje, Qt::LeftButton, {}, QPoint(5, -10));
+    settle();
+    EXPECT_EQ(window("ohje"), nullptr);
+    // Nor is a release without a press, or the right button, a click.
+    QTest::mouseRelease(ohje, Qt::LeftButton, {}, inside);
+    QTest::mouseClick(ohje, Qt::RightButton, {}, inside);
+    settle();
+    EXPECT_EQ(window("ohje"), nullptr);
+
+    // A double-click, as the platform delivers it: press, release, double-click, release.
+    players.clear();
+    Label* pelaa = item("Label2");
+    QTest::mousePress(pelaa, Qt::LeftButton, {}, inside);
+    QTest::mouseRelease(pelaa, Qt::LeftButton, {}, inside);
+    QTest::mouseDClick(pelaa, Qt::LeftButton, {}, inside);
+    QTest::mouseRelease(pelaa, Qt::LeftButton, {}, inside);
+    settle();
+    EXPECT_EQ(forms.loadedNames(), QStringList{"aloita"});
+    EXPECT_EQ(players.of("menu"), (QStringList{"Stop", "destroyed"}));
+    EXPECT_EQ(forms.active(), window("aloita"));
 }

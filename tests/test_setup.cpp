@@ -65,6 +65,14 @@ protected:
         return forms.find<Aloita>("aloita");
     }
     QListWidget* list() const { return control<QListWidget>("aloita", "File1"); }
+    // The highlighted entries of the map list.
+    QStringList selected() const {
+        QStringList names;
+        for (const QListWidgetItem* item : list()->selectedItems()) {
+            names << item->text();
+        }
+        return names;
+    }
     QStringList listed() const {
         QStringList names;
         for (int i = 0; i < list()->count(); ++i) {
@@ -246,7 +254,7 @@ TEST_F(SetupWindow, ARefusedDescriptionChangesNothing) {
         ASSERT_EQ(dialogs.messages.size(), 1) << name.toStdString();
         EXPECT_TRUE(dialogs.messages.first().startsWith("Norppala|"));
         EXPECT_TRUE(dialogs.messages.first().contains(name)) << name.toStdString();
-        EXPECT_EQ(list()->currentItem()->text(), "good.ars");
+        EXPECT_EQ(selected(), QStringList{"good.ars"}) << name.toStdString();
     }
     EXPECT_TRUE(dialogs.messages.first().contains("Karttaa \"gone.ars\" ei voitu avata"));
 
@@ -259,7 +267,7 @@ TEST_F(SetupWindow, ARefusedDescriptionChangesNothing) {
     EXPECT_TRUE(state.map_name.isEmpty());
     EXPECT_TRUE(window("aloita")->picture().isNull());
     EXPECT_EQ(markerPlaces(), (QList<QPoint>{{80, 160}, {40, 160}, {0, 160}}));
-    EXPECT_EQ(list()->currentItem(), nullptr);
+    EXPECT_EQ(selected(), QStringList{});
 }
 
 TEST_F(SetupWindow, OnlyTheLastClickedMarkerIsFramedAndItsSpotChosen) {
@@ -404,4 +412,98 @@ TEST_F(SetupWindow, ShowsAShippedMap) {
     if (qEnvironmentVariableIsSet("NORPPALA_SHOTS")) {
         aloita->grab().save(qEnvironmentVariable("NORPPALA_SHOTS") + "/aloita.png");
     }
+}
+
+// A marker is chosen when the button is let go over it, as a button would be:
+// a press that slides off before the release chooses nothing.
+TEST_F(SetupWindow, AMarkerIsChosenWhenTheButtonIsLetGoOverIt) {
+    open();
+    state.spot_choice = 1;
+    Label* two = marker(2);
+    QTest::mousePress(two, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_EQ(state.spot_choice, 1) << "chose on the press";
+    QTest::mouseMove(two, QPoint(60, 20));
+    QTest::mouseRelease(two, Qt::LeftButton, {}, QPoint(60, 20));
+    EXPECT_EQ(state.spot_choice, 1);
+    EXPECT_EQ(frames(), (QList<int>{0, 0, 0}));
+
+    QTest::mousePress(two, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseRelease(two, Qt::LeftButton, {}, QPoint(39, 39));
+    EXPECT_EQ(state.spot_choice, 2);
+    EXPECT_EQ(frames(), (QList<int>{0, 1, 0}));
+}
+
+// Moving through the map list with the keys loads each map reached, exactly
+// as a click on it would, with the same refusals; "Aloita" then starts the
+// map shown, and Enter on it starts it as a click does.
+TEST_F(SetupWindow, KeysInTheMapListLoadTheMapTheyReach) {
+    writeMap("jarvi");
+    writeMap("kivi");
+    writeFile("a_jarvi.ars", description("jarvi", {{{48, 36}, {94, 134}, {122, 72}}}));
+    writeFile("b_vajaa.ars", "jarvi\r\nx\r\n1\r\n2\r\n");
+    writeFile("c_kivi.ars", description("kivi", {{{10, 20}, {30, 40}, {50, 60}}}));
+    open();
+    list()->setFocus();
+    auto press = [this](Qt::Key key) {
+        QTest::keyClick(list(), key);
+        settle();
+    };
+
+    // Taking the focus makes no entry current that is not loaded: the first
+    // arrow press loads the first map.
+    EXPECT_EQ(list()->currentItem(), nullptr);
+    press(Qt::Key_Down);
+    EXPECT_EQ(state.map_name, "jarvi");
+    EXPECT_EQ(window("aloita")->pictureFile(), maps() + "/jarvi/1.gif");
+    ASSERT_EQ(list()->currentItem()->text(), "a_jarvi.ars");
+    EXPECT_EQ(dialogs.messages, QStringList{});
+
+    // The short description is refused as a click on it is; the list goes on
+    // showing the loaded map, and the next key moves on past the refused one.
+    press(Qt::Key_Down);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].contains("b_vajaa.ars"));
+    EXPECT_EQ(state.map_name, "jarvi");
+    EXPECT_EQ(selected(), QStringList{"a_jarvi.ars"});
+    press(Qt::Key_Down);
+    EXPECT_EQ(state.map_name, "kivi");
+    EXPECT_EQ(markerPlaces(), (QList<QPoint>{{20, 10}, {40, 30}, {60, 50}}));
+    EXPECT_EQ(selected(), QStringList{"c_kivi.ars"});
+
+    // Home, and a typed first letter, are keys too.
+    press(Qt::Key_Home);
+    EXPECT_EQ(state.map_name, "jarvi");
+    press(Qt::Key_C);
+    EXPECT_EQ(state.map_name, "kivi");
+
+    click("aloita", "paikka3");
+    auto* start = control<QPushButton>("aloita", "Command1");
+    start->setFocus();
+    QTest::keyClick(start, Qt::Key_Return);
+    settle();
+    ASSERT_TRUE(forms.isLoaded("peli"));
+    EXPECT_EQ(window("peli")->pictureFile(), maps() + "/kivi/taka3.gif");
+}
+
+// Dragging the mouse from one entry to another chooses the entry it ends on,
+// as a click there would: the list never shows a map it has not loaded.
+TEST_F(SetupWindow, ADragInTheMapListLoadsTheEntryItEndsOn) {
+    writeMap("jarvi");
+    writeMap("kivi");
+    writeFile("a_jarvi.ars", description("jarvi", {{{48, 36}, {94, 134}, {122, 72}}}));
+    writeFile("b_kivi.ars", description("kivi", {{{10, 20}, {30, 40}, {50, 60}}}));
+    open();
+    clickMap("a_jarvi.ars");
+    ASSERT_EQ(state.map_name, "jarvi");
+
+    QWidget* area = list()->viewport();
+    const QPoint from = list()->visualItemRect(list()->item(0)).center();
+    const QPoint to = list()->visualItemRect(list()->item(1)).center();
+    QTest::mousePress(area, Qt::LeftButton, {}, from);
+    QTest::mouseMove(area, to);
+    QTest::mouseRelease(area, Qt::LeftButton, {}, to);
+    settle();
+    EXPECT_EQ(selected(), QStringList{"b_kivi.ars"});
+    EXPECT_EQ(state.map_name, "kivi");
+    EXPECT_EQ(dialogs.messages, QStringList{});
 }

@@ -1,6 +1,9 @@
 #include "platform/soundplayer.h"
+#include "support/pipewatch.h"
 #include "support/world.h"
 
+#include <QDir>
+#include <QFile>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
@@ -84,6 +87,44 @@ TEST(SdlPlayer, MissingFilesAreReportedOnceAndNothingElseHappens) {
     };
     EXPECT_EQ(count("music.mp3"), 1u);
     EXPECT_EQ(count("kala07.wav"), 1u);
+}
+
+// A tune or a clip that is a named pipe, a folder or a link to nothing is
+// reported as a missing one is, and the sound thread never opens the pipe:
+// waiting there, it would take every later sound call with it.
+TEST(SdlPlayer, APipeAFolderOrALinkToNothingIsAMissingFile) {
+    QTemporaryDir dir;
+    PipeWatch pipes;
+    QStringList paths;
+    for (const char* kind : {"putki", "kansio", "linkki"}) {
+        for (const char* file : {"music.mp3", "kala07.wav"}) {
+            const QString path = dir.filePath(QStringLiteral("%1-%2").arg(kind, file));
+            if (QString(kind) == "putki") {
+                ASSERT_TRUE(pipes.add(path));
+            } else if (QString(kind) == "kansio") {
+                ASSERT_TRUE(QDir().mkpath(path));
+            } else {
+                ASSERT_TRUE(QFile::link(path + ".poissa", path));
+            }
+            paths << path;
+        }
+    }
+    auto player = SdlSound().makePlayer(QString());
+    player->Init(0, 44100, false, false);
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < paths.size(); i += 2) {
+        player->LoadMusic(paths[i]);
+        player->PlayMusic(true);
+        player->PlaySound(paths[i + 1], false);
+    }
+    waitForSound();
+    const QString log = QString::fromStdString(testing::internal::GetCapturedStderr());
+    EXPECT_EQ(Mix_PlayingMusic(), 0);
+    EXPECT_EQ(Mix_Playing(-1), 0);
+    for (const QString& path : paths) {
+        EXPECT_EQ(log.count(path + "\n"), 1) << path.toStdString() << "\n" << log.toStdString();
+    }
+    EXPECT_EQ(pipes.opened(), QStringList{});
 }
 
 TEST(SdlPlayer, OnePlayersStopLeavesAnotherPlayersMusicAlone) {

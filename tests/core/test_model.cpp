@@ -2,6 +2,7 @@
 #include "modelworld.h"
 
 #include <array>
+#include <cmath>
 #include <map>
 
 namespace {
@@ -167,6 +168,47 @@ TEST_F(Fishing, WeightsAreUniformAndAboutAThirdArePerch) {
     EXPECT_NEAR(perch / double(draws), 0.35, 0.01);
 }
 
+// The largest number the generator gives (1 − 2⁻⁵³) still draws inside every
+// range: the heaviest fish is 2099 g, at the hot spot the bite roll is at most
+// 8 (a large nibble, never the 9 of "no nibble"), and the last voice line is 15.
+TEST_F(Fishing, TheLargestRndDrawsTheTopOfEachRange) {
+    const double largest = std::nextafter(1.0, 0.0);
+    start(1, 3);
+    game.fish_hooked = true;
+    random.push(largest);
+    game.tarkista_kala();
+    EXPECT_EQ(game.fish_weight, 2099);
+    EXPECT_EQ(game.fish_picture, "\\data\\hauki_iso.gif");
+
+    game.boat_pos = game.hotspot_pos;
+    game.koho_state = "koho2";
+    random.push(largest);
+    random.push(largest);
+    game.on_Timer1_timeout();
+    EXPECT_EQ(game.bite_roll, 8);
+    EXPECT_EQ(nibbleClass(), "iso");
+    EXPECT_EQ(game.koho_state, "koho2");
+
+    int line = 0;
+    QObject::connect(&game, &FishingGame::chatter, [&](int n) { line = n; });
+    random.push(largest);
+    game.on_sano_timeout();
+    EXPECT_EQ(line, 15);
+}
+
+// However often the rod is tapped, the bite clock's period never goes below
+// 100 ms, and a tap never lengthens it.
+TEST(FishingRules, ATapShortensThePeriodBy100MsDownTo100Ms) {
+    for (int period = 0; period <= 25000; ++period) {
+        const int tapped = fishing::tappedPeriod(period);
+        ASSERT_LE(tapped, period) << period;
+        ASSERT_GE(tapped, std::min(period, 100)) << period;
+        if (period >= 200) {
+            ASSERT_EQ(tapped, period - 100) << period;
+        }
+    }
+}
+
 TEST_F(Fishing, WeightDecidesSpeciesSizeAndPicture) {
     start();
     struct Border {
@@ -309,20 +351,22 @@ TEST_F(Fishing, TapsShortenOnlyTheFollowingPeriods) {
     advance(1);
     EXPECT_EQ(game.bite_roll, 9);
 
-    // Tapped down to nothing, the bite clock stops until the boat moves.
-    for (int i = 0; i < 48; ++i) {
+    // However often the rod is tapped, the period stops at 100 ms and the fish
+    // keep biting: a 48th tap from 4800 ms must not stop the bite clock.
+    for (int i = 0; i < 47; ++i) {
         game.tapRod();
     }
-    EXPECT_EQ(game.bitePeriod(), 0);
+    EXPECT_EQ(game.bitePeriod(), 100);
     game.tapRod();
-    EXPECT_EQ(game.bitePeriod(), 0);
-    game.bite_roll = -1;
-    advance(60000);
-    EXPECT_EQ(game.bite_roll, -1);
-    game.liftOrLower();
-    game.liftOrLower();
-    advance(60000);
-    EXPECT_EQ(game.bite_roll, -1);
+    game.tapRod();
+    EXPECT_EQ(game.bitePeriod(), 100);
+    advance(4799); // the period under way when the taps came runs to its end
+    random.roll(10, 11);
+    random.roll(3, 11);
+    advance(1);
+    EXPECT_EQ(game.bite_roll, 10);
+    advance(100);
+    EXPECT_EQ(game.bite_roll, 3);
     game.liftOrLower();
     game.rowDown();
     EXPECT_EQ(game.bitePeriod(), 20000);

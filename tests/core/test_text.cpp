@@ -77,3 +77,34 @@ TEST(Random, RndStaysInItsRangeAndSeededRunsRepeat) {
     EXPECT_NE(a.Rnd(), next);
     EXPECT_EQ(rollInt(b, 15, 1) >= 1, true);
 }
+
+namespace {
+
+// Always the same number.
+class FixedRandom final : public Random {
+public:
+    explicit FixedRandom(double value) : value_(value) {}
+    double Rnd() override { return value_; }
+    void Randomize() override {}
+
+private:
+    double value_;
+};
+
+} // namespace
+
+// Int(Rnd × n + c) must stay within c .. c + n − 1 for every Rnd in [0, 1),
+// the largest one the generator can give (1 − 2⁻⁵³) included: rounded in
+// floating point, Rnd × 2000 + 100 came out as 2100 for it.
+TEST(Random, EveryDrawStaysInItsRangeUpToTheLargestRnd) {
+    const double largest = std::nextafter(1.0, 0.0);
+    ASSERT_EQ(largest, 1.0 - std::ldexp(1.0, -53));
+    FixedRandom top(largest);
+    FixedRandom bottom(0.0);
+    for (int n = 1; n <= 100000; ++n) {
+        for (int c : {0, 1, 2, 100, 1000}) {
+            ASSERT_EQ(rollInt(top, n, c), c + n - 1) << "n " << n << ", c " << c;
+            ASSERT_EQ(rollInt(bottom, n, c), c) << "n " << n << ", c " << c;
+        }
+    }
+}
