@@ -182,7 +182,7 @@ TEST_F(Languages, InEnglishEveryTextIsTranslatedAndFitsItsBox) {
     EXPECT_EQ(texts.value("menu.Label2"), "Play");
     EXPECT_EQ(texts.value("peli.Command4"), "Lift!");
     EXPECT_EQ(texts.value("peli.Command4 (line up)"), "Lower!");
-    EXPECT_EQ(texts.value("peli.tauko (paused).accessible"), "Paused – press P to carry on");
+    EXPECT_EQ(texts.value("peli.tauko (paused).accessible"), "Paused – press P to resume");
     EXPECT_EQ(texts.value("loppu: name prompt"), "Norppala|Who are you?");
     // The catch lines are the result file's own words in every language.
     const auto* list = control<QListWidget>("loppu", "List1");

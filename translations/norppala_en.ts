@@ -197,7 +197,7 @@
     </message>
     <message>
         <source>Tauko – jatka painamalla P</source>
-        <translation>Paused – press P to carry on</translation>
+        <translation>Paused – press P to resume</translation>
     </message>
 </context>
 <context>
