@@ -19,8 +19,8 @@
 #include <QDir>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTranslator>
 #include <QTest>
+#include <QTranslator>
 #include <cstdio>
 #include <cstring>
 
