@@ -30,7 +30,8 @@ test: build
 	cd $(BUILD) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
 
 screenshots: build
-	$(BUILD)/norppala_screenshots docs
+	$(BUILD)/norppala_screenshots docs fi
+	$(BUILD)/norppala_screenshots docs/en en
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

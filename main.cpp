@@ -1,4 +1,5 @@
 #include "app/firstpaint.h"
+#include "app/language.h"
 #include "app/startup.h"
 #include "app/windows.h"
 #include "core/clock.h"
@@ -10,13 +11,22 @@
 #include "platform/form.h"
 
 #include <QApplication>
+#include <QLocale>
+#include <QTranslator>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
     if (const std::optional<int> status = answerCommandLine(argc, argv)) {
         return *status;
     }
+    const std::optional<Language> forced = languageOption(argc, argv).language;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Norppala"));
+    QTranslator translator;
+    if (!useLanguage(forced.value_or(systemLanguage(QLocale::system().uiLanguages())),
+                     translator)) {
+        std::fprintf(stderr, "norppala: the English texts are missing; playing in Finnish\n");
+    }
     // The game decides itself when its last window has gone.
     QApplication::setQuitOnLastWindowClosed(false);
 

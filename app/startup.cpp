@@ -1,8 +1,10 @@
 #include "app/startup.h"
 
+#include "app/language.h"
 #include "core/paths.h"
 #include "platform/dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
@@ -30,18 +32,27 @@ std::optional<int> answerCommandLine(int argc, char* argv[]) {
         }
         if (std::strcmp(argv[i], "--help") == 0) {
             return reply(
-                "Käyttö / usage: norppala [--help | --version]\n"
+                "Käyttö / usage: norppala [--lang fi|en] [--help | --version]\n"
                 "Norppala, pieni suomalainen kalastuspeli / a small Finnish fishing game.\n"
                 "Ilman valitsimia peli avaa päävalikon / without options it opens "
                 "the main menu.\n"
                 "\n"
                 "  --help      tämä ohje / show this help and exit\n"
                 "  --version   ohjelman versio / show the version and exit\n"
+                "  --lang fi|en\n"
+                "              pelin kieli, suomi tai englanti / the game's language,\n"
+                "              Finnish or English (by default the system's: Finnish\n"
+                "              for Finnish, English otherwise)\n"
                 "\n"
                 "Qt:n omat valitsimet käyvät myös / Qt's own options work too "
                 "(-platform offscreen).\n"
                 "Näppäimet ja tulostiedostot / keys and result files: man 6 norppala\n");
         }
+    }
+    const LanguageOption language = languageOption(argc, argv);
+    if (!language.error.isEmpty()) {
+        std::fprintf(stderr, "norppala: %s\n", qPrintable(language.error));
+        return 2;
     }
     return std::nullopt;
 }
@@ -52,7 +63,8 @@ bool checkDataFolder(const QString& appPath, Dialogs& dialogs) {
         return true;
     }
     const QString text =
-        QStringLiteral("Pelin data-kansiota ei löytynyt:\n%1\n\n"
+        QCoreApplication::translate(
+            "startup", "Pelin data-kansiota ei löytynyt:\n%1\n\n"
                        "Kansiossa ovat pelin kuvat, musiikki ja kartat, joten peli ei voi "
                        "käynnistyä ilman sitä. Asenna peli uudelleen tai siirrä data-kansio "
                        "ohjelman viereen.")

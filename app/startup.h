@@ -6,8 +6,9 @@
 class Dialogs;
 
 // Answers --version and --help on stdout before anything else is set up, so
-// they need no display and open no window. Returns the exit status when the
-// program should end at once; other arguments are left to Qt (-platform …).
+// they need no display and open no window, and refuses a --lang it does not
+// know (status 2). Returns the exit status when the program should end at
+// once; other arguments are left to Qt (-platform …).
 std::optional<int> answerCommandLine(int argc, char* argv[]);
 
 // The game cannot run without its data folder (see gameFolder()): without it

@@ -127,7 +127,7 @@ Actions FishingGame::actions() const {
 }
 
 QString FishingGame::liftCaption() const {
-    return rod_ == Rod::InWater ? QStringLiteral("Nosta!") : QStringLiteral("Laske!");
+    return rod_ == Rod::InWater ? tr("Nosta!") : tr("Laske!");
 }
 
 bool FishingGame::nibbleOpen(fishing::Nibble nibble) const {

@@ -3,6 +3,7 @@
 #include "core/paths.h"
 #include "core/text1252.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <charconv>
@@ -219,21 +220,27 @@ ReadResult read(const QString& path, const QString& mapsFolder, const PictureChe
 QString explain(const Refusal& refusal, const QString& fileName) {
     switch (refusal.problem) {
     case Problem::Unreadable:
-        return QStringLiteral("Karttaa \"%1\" ei voitu avata.").arg(fileName);
+        return QCoreApplication::translate("mapfile", "Karttaa \"%1\" ei voitu avata.")
+            .arg(fileName);
     case Problem::TooShort:
-        return QStringLiteral("Kartan kuvaus \"%1\" on vajaa: siinä pitää olla kymmenen riviä.")
+        return QCoreApplication::translate(
+                   "mapfile", "Kartan kuvaus \"%1\" on vajaa: siinä pitää olla kymmenen riviä.")
             .arg(fileName);
     case Problem::TooLong:
-        return QStringLiteral("Kartan kuvaus \"%1\" on liian suuri luettavaksi.").arg(fileName);
+        return QCoreApplication::translate("mapfile",
+                                           "Kartan kuvaus \"%1\" on liian suuri luettavaksi.")
+            .arg(fileName);
     case Problem::UnsafeFolder:
-        return QStringLiteral("Kartan kuvauksen \"%1\" ensimmäinen rivi ei ole kelvollinen "
+        return QCoreApplication::translate(
+                   "mapfile", "Kartan kuvauksen \"%1\" ensimmäinen rivi ei ole kelvollinen "
                               "kartan kansion nimi.")
             .arg(fileName);
     case Problem::MissingPicture:
-        return QStringLiteral("Kartan \"%1\" kansiosta puuttuu kuva %2 tai se on viallinen.")
+        return QCoreApplication::translate(
+                   "mapfile", "Kartan \"%1\" kansiosta puuttuu kuva %2 tai se on viallinen.")
             .arg(fileName, refusal.detail);
     }
-    return QStringLiteral("Karttaa \"%1\" ei voitu käyttää.").arg(fileName);
+    return QCoreApplication::translate("mapfile", "Karttaa \"%1\" ei voitu käyttää.").arg(fileName);
 }
 
 } // namespace mapfile

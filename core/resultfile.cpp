@@ -4,6 +4,7 @@
 #include "core/paths.h"
 #include "core/text1252.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -62,8 +63,9 @@ QString dataFolder(const QString& appPath) {
 }
 
 QString problemWriting(const QString& path, const QString& why) {
-    return QStringLiteral("Tulosta ei voitu tallentaa tiedostoon %1.\n%2\n"
-                          "Jos tällä nimellä oli jo tulos, se on ennallaan.")
+    return QCoreApplication::translate("resultfile",
+                                       "Tulosta ei voitu tallentaa tiedostoon %1.\n%2\n"
+                                       "Jos tällä nimellä oli jo tulos, se on ennallaan.")
         .arg(QDir::toNativeSeparators(path), why);
 }
 
@@ -77,26 +79,32 @@ std::optional<QString> refuseReason(const QString& name) {
     static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
     for (const QChar ch : name) {
         if (isControl(ch.unicode())) {
-            return QStringLiteral("Nimessä ei saa olla ohjausmerkkejä.");
+            return QCoreApplication::translate("resultfile", "Nimessä ei saa olla ohjausmerkkejä.");
         }
         if (forbidden.contains(ch)) {
-            return QStringLiteral("Nimessä ei saa olla merkkiä %1.\n"
-                                  "Näitä merkkejä ei voi käyttää: / \\ : * ? \" < > |")
+            return QCoreApplication::translate("resultfile",
+                                               "Nimessä ei saa olla merkkiä %1.\n"
+                                               "Näitä merkkejä ei voi käyttää: / \\ : * ? \" < > |")
                 .arg(ch);
         }
     }
     if (name == QStringLiteral(".") || name == QStringLiteral("..")) {
-        return QStringLiteral("Nimi ei voi olla pelkkä piste tai kaksi pistettä.");
+        return QCoreApplication::translate("resultfile",
+                                           "Nimi ei voi olla pelkkä piste tai kaksi pistettä.");
     }
     if (name.size() > kMaxNameLength) {
-        return QStringLiteral("Nimi on liian pitkä: siinä saa olla enintään %1 merkkiä.")
+        return QCoreApplication::translate(
+                   "resultfile", "Nimi on liian pitkä: siinä saa olla enintään %1 merkkiä.")
             .arg(kMaxNameLength);
     }
     if (!fitsWindows1252(name)) {
-        return QStringLiteral("Nimessä on merkki, jota ei voi tallentaa tulostiedostoon.");
+        return QCoreApplication::translate(
+            "resultfile", "Nimessä on merkki, jota ei voi tallentaa tulostiedostoon.");
     }
     if (isReservedDeviceName(name)) {
-        return QStringLiteral("Nimeä \"%1\" ei voi käyttää tiedoston nimenä.").arg(name);
+        return QCoreApplication::translate("resultfile",
+                                           "Nimeä \"%1\" ei voi käyttää tiedoston nimenä.")
+            .arg(name);
     }
     return std::nullopt;
 }
@@ -134,11 +142,12 @@ ResultFolder resultFolder(const QString& appPath, const FolderCheck& canWrite) {
 std::optional<QString> saveResultFileIn(const Module1& state, const QString& folder,
                                         const QString& name, const SaveDeviceFactory& device) {
     if (auto reason = refuseReason(name)) {
-        return QStringLiteral("Tulosta ei tallennettu.\n") + *reason;
+        return QCoreApplication::translate("resultfile", "Tulosta ei tallennettu.\n") + *reason;
     }
     const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".kal");
     if (QFileInfo(path).absolutePath() != QFileInfo(folder).absoluteFilePath()) {
-        return QStringLiteral("Tulosta ei tallennettu.\nNimestä ei saa tiedostoa data-kansioon.");
+        return QCoreApplication::translate(
+            "resultfile", "Tulosta ei tallennettu.\nNimestä ei saa tiedostoa data-kansioon.");
     }
 
     // Something at the name that is neither a plain file nor a folder (a named
@@ -161,8 +170,9 @@ std::optional<QString> saveResultFileIn(const Module1& state, const QString& fol
         const QString why = file->errorString();
         file->cancelWriting();
         file->commit();
-        return problemWriting(path,
-                              why.isEmpty() ? QStringLiteral("Kirjoittaminen keskeytyi.") : why);
+        return problemWriting(path, why.isEmpty() ? QCoreApplication::translate(
+                                                        "resultfile", "Kirjoittaminen keskeytyi.")
+                                                  : why);
     }
     if (!file->commit()) {
         return problemWriting(path, file->errorString());

@@ -68,14 +68,14 @@ Peli::Peli(Forms& forms, Module1& state)
 
     const QFont heading = look::systemFont(8.25, true);
     const QFont clockFont = look::arial(20.25, true);
-    Label1 = new Label(this, QStringLiteral("Label1"), QRect(248, 8, 113, 17),
-                       QStringLiteral("Veneen ohjaus:"), heading, look::cyan, Qt::AlignHCenter);
-    Label2 = new Label(this, QStringLiteral("Label2"), QRect(256, 80, 97, 17),
-                       QStringLiteral("Ongen ohjaus:"), heading, look::cyan, Qt::AlignHCenter);
-    Label3 = new Label(this, QStringLiteral("Label3"), QRect(248, 184, 105, 17),
-                       QStringLiteral("Madon tila:"), heading, look::cyan, Qt::AlignHCenter);
-    Label4 = new Label(this, QStringLiteral("Label4"), QRect(160, 312, 81, 33),
-                       QStringLiteral("Saalis"), look::arial(14.25, true));
+    Label1 = new Label(this, QStringLiteral("Label1"), QRect(248, 8, 113, 17), tr("Veneen ohjaus:"),
+                       heading, look::cyan, Qt::AlignHCenter);
+    Label2 = new Label(this, QStringLiteral("Label2"), QRect(256, 80, 97, 17), tr("Ongen ohjaus:"),
+                       heading, look::cyan, Qt::AlignHCenter);
+    Label3 = new Label(this, QStringLiteral("Label3"), QRect(248, 184, 105, 17), tr("Madon tila:"),
+                       heading, look::cyan, Qt::AlignHCenter);
+    Label4 = new Label(this, QStringLiteral("Label4"), QRect(160, 312, 81, 33), tr("Saalis"),
+                       look::arial(14.25, true));
     Label5 = new Label(this, QStringLiteral("Label5"), QRect(224, 320, 33, 33), QStringLiteral("0"),
                        clockFont, look::cyan, Qt::AlignHCenter);
     Label6 = new Label(this, QStringLiteral("Label6"), QRect(272, 320, 17, 33), QStringLiteral(":"),
@@ -90,14 +90,14 @@ Peli::Peli(Forms& forms, Module1& state)
                                  QStringLiteral(":/pictures/nuoli_ylos.png"));
     Command2 = makePictureButton(this, QStringLiteral("Command2"), QRect(304, 32, 41, 33),
                                  QStringLiteral(":/pictures/nuoli_alas.png"));
-    Command4 = makeButton(this, QStringLiteral("Command4"), QRect(256, 104, 97, 25),
-                          QStringLiteral("Nosta!"), true);
+    Command4 =
+        makeButton(this, QStringLiteral("Command4"), QRect(256, 104, 97, 25), tr("Nosta!"), true);
     Command3 = makeButton(this, QStringLiteral("Command3"), QRect(256, 128, 97, 25),
-                          QStringLiteral("Näpäytä vapaa"), true);
+                          tr("Näpäytä vapaa"), true);
     Command5 = makeButton(this, QStringLiteral("Command5"), QRect(256, 152, 97, 25),
-                          QStringLiteral("Vaihda mato"), false);
-    Command6 = makeButton(this, QStringLiteral("Command6"), QRect(224, 360, 129, 33),
-                          QStringLiteral("Lopeta"), true);
+                          tr("Vaihda mato"), false);
+    Command6 =
+        makeButton(this, QStringLiteral("Command6"), QRect(224, 360, 129, 33), tr("Lopeta"), true);
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
@@ -117,8 +117,8 @@ Peli::Peli(Forms& forms, Module1& state)
 
     // Drawn over the lake while the game is paused; a click on it goes on.
     tauko = new Label(this, QStringLiteral("tauko"), QRect(14, 128, 220, 48),
-                      QStringLiteral("Tauko – jatka painamalla P"), look::arial(12, true),
-                      look::yellow, Qt::AlignCenter);
+                      tr("Tauko – jatka painamalla P"), look::arial(12, true), look::yellow,
+                      Qt::AlignCenter);
     tauko->setTransparent(false);
     tauko->setBorderStyle(1);
     tauko->setAccessibleName(tauko->text());

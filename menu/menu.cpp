@@ -26,20 +26,20 @@ Menu::Menu(Forms& forms, Module1& /*state*/)
                               QStringLiteral(":/pictures/icon32.png"));
 
     Label1 = new Label(this, QStringLiteral("Label1"), QRect(88, 16, 209, 65),
-                       QStringLiteral("Tervetuloa pelaamaan Norppala:stä!"), look::arial(14.25));
+                       tr("Tervetuloa pelaamaan Norppala:stä!"), look::arial(14.25));
     Line1 = new Line(this, QStringLiteral("Line1"), QPoint(0, 96), QPoint(296, 96), 2, look::blue);
     Line2 =
         new Line(this, QStringLiteral("Line2"), QPoint(184, 264), QPoint(184, 96), 2, look::blue);
 
-    Label2 = makeItem(this, QStringLiteral("Label2"), 104, QStringLiteral("Pelaa"));
-    Label3 = makeItem(this, QStringLiteral("Label3"), 144, QStringLiteral("Tekijät"));
-    Label6 = makeItem(this, QStringLiteral("Label6"), 184, QStringLiteral("Ohje"));
-    Label5 = makeItem(this, QStringLiteral("Label5"), 224, QStringLiteral("Poistu"));
+    Label2 = makeItem(this, QStringLiteral("Label2"), 104, tr("Pelaa"));
+    Label3 = makeItem(this, QStringLiteral("Label3"), 144, tr("Tekijät"));
+    Label6 = makeItem(this, QStringLiteral("Label6"), 184, tr("Ohje"));
+    Label5 = makeItem(this, QStringLiteral("Label5"), 224, tr("Poistu"));
 
-    Label4 = new Label(this, QStringLiteral("Label4"), QRect(200, 104, 81, 105),
-                       QStringLiteral("Tehtävänäsi on saada mahdollisimman paljon isoja kaloja 3 "
-                                      "minuutin aikana."),
-                       look::arial(8.25), look::cyan, Qt::AlignHCenter | Qt::AlignTop);
+    Label4 =
+        new Label(this, QStringLiteral("Label4"), QRect(200, 104, 81, 105),
+                  tr("Tehtävänäsi on saada mahdollisimman paljon isoja kaloja 3 minuutin aikana."),
+                  look::arial(8.25), look::cyan, Qt::AlignHCenter | Qt::AlignTop);
 
     Rumpa1 = makePlayer();
 

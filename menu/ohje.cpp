@@ -16,10 +16,10 @@ Ohje::Ohje(Forms& forms)
     QFont caption = look::systemFont(8.25);
     caption.setStretch(QFont::SemiCondensed);
 
-    Label1 = new Label(this, QStringLiteral("Label1"), QRect(8, 8, 153, 57),
-                       QStringLiteral("Norppala Ohje"), look::arial(12, true));
-    Label2 = new Label(this, QStringLiteral("Label2"), QRect(0, 56, 81, 17),
-                       QStringLiteral("Ahventen koot:"), caption);
+    Label1 = new Label(this, QStringLiteral("Label1"), QRect(8, 8, 153, 57), tr("Norppala Ohje"),
+                       look::arial(12, true));
+    Label2 = new Label(this, QStringLiteral("Label2"), QRect(0, 56, 81, 17), tr("Ahventen koot:"),
+                       caption);
     // The size pictures are part of the window, smallest on the left; the game
     // never changes them.
     Kelmo1 = new Kelmo(this, clock, QStringLiteral("Kelmo1"), QRect(16, 80, 41, 65),
@@ -28,8 +28,8 @@ Ohje::Ohje(Forms& forms)
                        QStringLiteral(":/pictures/help_ahven_keski.gif"));
     Kelmo3 = new Kelmo(this, clock, QStringLiteral("Kelmo3"), QRect(160, 80, 65, 97),
                        QStringLiteral(":/pictures/help_ahven_iso.gif"));
-    Label3 = new Label(this, QStringLiteral("Label3"), QRect(0, 208, 81, 17),
-                       QStringLiteral("Haukien koot:"), caption);
+    Label3 = new Label(this, QStringLiteral("Label3"), QRect(0, 208, 81, 17), tr("Haukien koot:"),
+                       caption);
     Kelmo4 = new Kelmo(this, clock, QStringLiteral("Kelmo4"), QRect(24, 232, 25, 57),
                        QStringLiteral(":/pictures/help_hauki_pieni.gif"));
     Kelmo5 = new Kelmo(this, clock, QStringLiteral("Kelmo5"), QRect(80, 232, 41, 89),
@@ -38,14 +38,13 @@ Ohje::Ohje(Forms& forms)
                        QStringLiteral(":/pictures/help_hauki_iso.gif"));
     Line1 =
         new Line(this, QStringLiteral("Line1"), QPoint(248, 0), QPoint(248, 360), 2, look::cyan);
-    Label4 = new Label(
-        this, QStringLiteral("Label4"), QRect(256, 8, 161, 305),
-        QStringLiteral("Pelin nimi tulee miehestä kuka pelissä kalastelee. Mies on ihan pöpi! "
-                       "Puhelee yksin mielettömiä. Ilman äänikorttia tämä peli on aivan "
-                       "tavallinen kalastuspeli. HUOM! Tämä peli ei ole kovin realistinen!"),
-        look::arial(14.25), look::cyan, Qt::AlignHCenter | Qt::AlignTop);
+    Label4 = new Label(this, QStringLiteral("Label4"), QRect(256, 8, 161, 305),
+                       tr("Pelin nimi tulee miehestä kuka pelissä kalastelee. Mies on ihan pöpi! "
+                          "Puhelee yksin mielettömiä. Ilman äänikorttia tämä peli on aivan "
+                          "tavallinen kalastuspeli. HUOM! Tämä peli ei ole kovin realistinen!"),
+                       look::arial(14.25), look::cyan, Qt::AlignHCenter | Qt::AlignTop);
 
-    Command1 = new QPushButton(QStringLiteral("Pois"), this);
+    Command1 = new QPushButton(tr("Pois"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(256, 312, 161, 33);
     Command1->setFont(look::systemFont(8.25));

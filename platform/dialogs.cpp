@@ -1,5 +1,6 @@
 #include "platform/dialogs.h"
 
+#include <QCoreApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -9,8 +10,8 @@ QString QtDialogs::askText(QWidget* parent, const QString& caption, const QStrin
     dialog.setWindowTitle(caption);
     dialog.setLabelText(prompt);
     dialog.setTextValue(QString());
-    dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("Peruuta"));
+    dialog.setOkButtonText(QCoreApplication::translate("QtDialogs", "OK"));
+    dialog.setCancelButtonText(QCoreApplication::translate("QtDialogs", "Peruuta"));
     if (dialog.exec() != QDialog::Accepted) {
         return QString();
     }

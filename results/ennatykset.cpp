@@ -5,6 +5,7 @@
 #include "platform/look.h"
 #include "platform/windownames.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPushButton>
 
@@ -16,15 +17,17 @@ constexpr int kRowHeight = 21;
 
 // A name of blanks only is a name the game saves, but shows as nothing.
 QString shownName(const QString& name) {
-    return name.trimmed().isEmpty() ? QStringLiteral("(nimetön)") : name;
+    return name.trimmed().isEmpty() ? QCoreApplication::translate("Ennatykset", "(nimetön)") : name;
 }
 
 QString gramsSpoken(qint64 grams) {
-    return grams == 1 ? QStringLiteral("1 gramma") : QStringLiteral("%1 grammaa").arg(grams);
+    return grams == 1 ? QCoreApplication::translate("Ennatykset", "1 gramma")
+                      : QCoreApplication::translate("Ennatykset", "%1 grammaa").arg(grams);
 }
 
 QString fishSpoken(int fish) {
-    return fish == 1 ? QStringLiteral("1 kala") : QStringLiteral("%1 kalaa").arg(fish);
+    return fish == 1 ? QCoreApplication::translate("Ennatykset", "1 kala")
+                     : QCoreApplication::translate("Ennatykset", "%1 kalaa").arg(fish);
 }
 
 Label* makeLabel(QWidget* parent, const QString& name, const QRect& box, const QString& caption,
@@ -47,7 +50,7 @@ void setName(Label* label, const QString& name) {
 
 void setBigFish(Label* label, const std::optional<BigFish>& fish) {
     if (!fish) {
-        label->setText(QStringLiteral("ei vielä yhtään"));
+        label->setText(QCoreApplication::translate("Ennatykset", "ei vielä yhtään"));
         label->setToolTip(QString());
         label->setAccessibleName(label->text());
         return;
@@ -64,12 +67,11 @@ void setBigFish(Label* label, const std::optional<BigFish>& fish) {
 } // namespace
 
 Ennatykset::Ennatykset(Forms& forms)
-    : Form(forms, windowName::ennatykset, QStringLiteral("Norppala - Ennätykset"),
-           QSize(kWidth, 425)) {
-    setAccessibleName(QStringLiteral("Ennätykset"));
-    Label1 = new Label(this, QStringLiteral("Label1"), QRect(0, 0, kWidth, 65),
-                       QStringLiteral("Ennätykset"), look::arial(36, true, true, true), look::cyan,
-                       Qt::AlignHCenter | Qt::AlignTop);
+    : Form(forms, windowName::ennatykset, tr("Norppala - Ennätykset"), QSize(kWidth, 425)) {
+    setAccessibleName(tr("Ennätykset"));
+    Label1 =
+        new Label(this, QStringLiteral("Label1"), QRect(0, 0, kWidth, 65), tr("Ennätykset"),
+                  look::arial(36, true, true, true), look::cyan, Qt::AlignHCenter | Qt::AlignTop);
     Label1->setAccessibleName(Label1->text());
 
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;
@@ -86,7 +88,8 @@ Ennatykset::Ennatykset(Forms& forms)
         Row& row = rivit[static_cast<size_t>(place)];
         row.sija = makeLabel(this, QStringLiteral("sija") + number, QRect(8, top, 33, 19),
                              number + QLatin1Char('.'), false, right);
-        row.sija->setAccessibleName(number + QStringLiteral(". sija"));
+        row.sija->setAccessibleName(
+            QCoreApplication::translate("Ennatykset", "%1. sija").arg(number));
         row.nimi = makeLabel(this, QStringLiteral("nimi") + number, QRect(48, top, 193, 19), {});
         // One line, cut with an ellipsis: a long name must not run into the next row.
         row.nimi->setWordWrap(false);
@@ -96,25 +99,25 @@ Ennatykset::Ennatykset(Forms& forms)
                                false, right);
     }
     tyhja = makeLabel(this, QStringLiteral("tyhja"), QRect(48, kFirstRowTop, 337, 41),
-                      QStringLiteral("Tuloksia ei ole vielä tallennettu."));
+                      tr("Tuloksia ei ole vielä tallennettu."));
 
     Line1 =
         new Line(this, QStringLiteral("Line1"), QPoint(0, 308), QPoint(kWidth, 308), 2, look::cyan);
     otsikko_ahven = makeLabel(this, QStringLiteral("otsikko_ahven"), QRect(8, 318, 113, 19),
-                              QStringLiteral("Suurin ahven:"), true);
+                              tr("Suurin ahven:"), true);
     ahven = makeLabel(this, QStringLiteral("ahven"), QRect(128, 318, 257, 19), {});
     ahven->setWordWrap(false);
     otsikko_hauki = makeLabel(this, QStringLiteral("otsikko_hauki"), QRect(8, 342, 113, 19),
-                              QStringLiteral("Suurin hauki:"), true);
+                              tr("Suurin hauki:"), true);
     hauki = makeLabel(this, QStringLiteral("hauki"), QRect(128, 342, 257, 19), {});
     hauki->setWordWrap(false);
 
-    Command1 = new QPushButton(QStringLiteral("Pois"), this);
+    Command1 = new QPushButton(tr("Pois"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(224, 376, 161, 33);
     Command1->setFont(look::systemFont(8.25));
-    Command1->setAccessibleName(QStringLiteral("Pois"));
-    Command1->setAccessibleDescription(QStringLiteral("Sulkee ennätykset"));
+    Command1->setAccessibleName(tr("Pois"));
+    Command1->setAccessibleDescription(tr("Sulkee ennätykset"));
 
     connect(Command1, &QPushButton::clicked, this, &Ennatykset::on_Command1_clicked);
 }

@@ -26,11 +26,10 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 } // namespace
 
 Loppu::Loppu(Forms& forms, Module1& state)
-    : Form(forms, windowName::loppu, QStringLiteral("Norppala - Lopputulos"), QSize(329, 315)),
-      state_(state) {
-    Label1 = new Label(this, QStringLiteral("Label1"), QRect(0, 0, 329, 81),
-                       QStringLiteral("Lopputulos"), look::arial(36, true, true, true), look::cyan,
-                       Qt::AlignHCenter | Qt::AlignTop);
+    : Form(forms, windowName::loppu, tr("Norppala - Lopputulos"), QSize(329, 315)), state_(state) {
+    Label1 =
+        new Label(this, QStringLiteral("Label1"), QRect(0, 0, 329, 81), tr("Lopputulos"),
+                  look::arial(36, true, true, true), look::cyan, Qt::AlignHCenter | Qt::AlignTop);
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
@@ -42,26 +41,26 @@ Loppu::Loppu(Forms& forms, Module1& state)
     colours.setColor(QPalette::Text, look::cyan);
     List1->setPalette(colours);
 
-    Label2 = new Label(this, QStringLiteral("Label2"), QRect(216, 80, 97, 25),
-                       QStringLiteral("Yhteispaino:"), look::arial(12, true));
-    tot = new Label(this, QStringLiteral("tot"), QRect(216, 104, 97, 17), QStringLiteral("0"),
+    Label2 = new Label(this, QStringLiteral("Label2"), QRect(216, 80, 97, 25), tr("Yhteispaino:"),
+                       look::arial(12, true));
+    // Tall enough for the tail of the "g" after the grams, which a 17-pixel box clipped.
+    tot = new Label(this, QStringLiteral("tot"), QRect(216, 104, 97, 21), QStringLiteral("0"),
                     look::arial(12, true), look::cyan, Qt::AlignHCenter | Qt::AlignTop);
-    ennatys = new Label(this, QStringLiteral("ennatys"), QRect(216, 136, 97, 41),
-                        QStringLiteral("Uusi ennätys!"), look::arial(12, true), look::yellow,
-                        Qt::AlignHCenter | Qt::AlignTop);
+    ennatys =
+        new Label(this, QStringLiteral("ennatys"), QRect(216, 136, 97, 41), tr("Uusi ennätys!"),
+                  look::arial(12, true), look::yellow, Qt::AlignHCenter | Qt::AlignTop);
     ennatys->setAccessibleName(ennatys->text());
     ennatys->setAccessibleDescription(
-        QStringLiteral("Tämän pelin yhteispaino on suurempi kuin yksikään tallennettu tulos."));
+        tr("Tämän pelin yhteispaino on suurempi kuin yksikään tallennettu tulos."));
     ennatys->hide();
 
-    Command1 =
-        makeButton(this, QStringLiteral("Command1"), QStringLiteral("OK"), QRect(40, 256, 81, 33));
-    Command2 = makeButton(this, QStringLiteral("Command2"), QStringLiteral("Tallenna Tulos"),
-                          QRect(120, 256, 81, 33));
-    Command3 = makeButton(this, QStringLiteral("Command3"), QStringLiteral("Ennätykset"),
-                          QRect(216, 256, 97, 33));
+    Command1 = makeButton(this, QStringLiteral("Command1"), tr("OK"), QRect(40, 256, 81, 33));
+    Command2 =
+        makeButton(this, QStringLiteral("Command2"), tr("Tallenna Tulos"), QRect(120, 256, 81, 33));
+    Command3 =
+        makeButton(this, QStringLiteral("Command3"), tr("Ennätykset"), QRect(216, 256, 97, 33));
     Command3->setAccessibleName(Command3->text());
-    Command3->setAccessibleDescription(QStringLiteral("Näyttää parhaat tallennetut tulokset"));
+    Command3->setAccessibleDescription(tr("Näyttää parhaat tallennetut tulokset"));
 
     List1->setFocusPolicy(Qt::StrongFocus);
     Command1->setFocusPolicy(Qt::StrongFocus);
@@ -110,16 +109,15 @@ void Loppu::on_Command3_clicked() {
 
 void Loppu::on_Command2_clicked() {
     const QString name =
-        context().dialogs.askText(this, QStringLiteral("Norppala"), QStringLiteral("Kuka olet?"));
+        context().dialogs.askText(this, QStringLiteral("Norppala"), tr("Kuka olet?"));
     if (name.isEmpty()) {
         return;
     }
     const ResultFolder folder = resultFolder(context().appPath, folderCheck_);
     if (folder.playersOwn && !QDir().mkpath(folder.path)) {
-        context().dialogs.message(
-            this, QStringLiteral("Norppala"),
-            QStringLiteral("Tulosta ei voitu tallentaa: kansiota %1 ei voi luoda.")
-                .arg(QDir::toNativeSeparators(folder.path)));
+        context().dialogs.message(this, QStringLiteral("Norppala"),
+                                  tr("Tulosta ei voitu tallentaa: kansiota %1 ei voi luoda.")
+                                      .arg(QDir::toNativeSeparators(folder.path)));
         return;
     }
     if (const auto problem = saveResultFileIn(state_, folder.path, name, saveDevice_)) {
@@ -128,8 +126,8 @@ void Loppu::on_Command2_clicked() {
         // An installed game's own folder is not the player's to write in.
         context().dialogs.message(
             this, QStringLiteral("Norppala"),
-            QStringLiteral("Pelin data-kansioon ei voi kirjoittaa, joten tulos tallennettiin "
-                           "omaan kansioosi:\n%1")
+            tr("Pelin data-kansioon ei voi kirjoittaa, joten tulos tallennettiin "
+               "omaan kansioosi:\n%1")
                 .arg(QDir::toNativeSeparators(folder.path + QLatin1Char('/') + name +
                                               QStringLiteral(".kal"))));
     }

@@ -18,8 +18,8 @@ Aloita::Aloita(Forms& forms, Module1& state)
            QSize(mapfile::kClientWidth, mapfile::kClientHeight)),
       state_(state) {
     Label1 = new Label(this, QStringLiteral("Label1"), QRect(200, 0, 137, 73),
-                       QStringLiteral("Valitse kenttä alapuolelta. Klikkaa hiirellä ympyrää ja "
-                                      "paina sitten Aloita."),
+                       tr("Valitse kenttä alapuolelta. Klikkaa hiirellä ympyrää ja "
+                          "paina sitten Aloita."),
                        look::arial(9.75));
 
     // Shown in the empty overview square when there is no map to choose from.
@@ -27,7 +27,7 @@ Aloita::Aloita(Forms& forms, Module1& state)
                        look::arial(9.75, true), look::yellow, Qt::AlignCenter);
     viesti->hide();
 
-    Command1 = new QPushButton(QStringLiteral("Aloita"), this);
+    Command1 = new QPushButton(tr("Aloita"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(200, 176, 137, 25);
     Command1->setFont(look::systemFont());
@@ -78,8 +78,8 @@ void Aloita::listMaps() {
     const QDir folder(mapsFolder());
     File1->clear();
     if (!folder.exists()) {
-        viesti->setText(QStringLiteral("Karttoja ei löytynyt: pelin kansiosta puuttuu kansio "
-                                       "data\\maps."));
+        viesti->setText(tr("Karttoja ei löytynyt: pelin kansiosta puuttuu kansio "
+                           "data\\maps."));
         viesti->show();
         return;
     }
@@ -93,7 +93,7 @@ void Aloita::listMaps() {
     }
     File1->addItems(names);
     if (names.isEmpty()) {
-        viesti->setText(QStringLiteral("Kansiossa data\\maps ei ole yhtään karttaa."));
+        viesti->setText(tr("Kansiossa data\\maps ei ole yhtään karttaa."));
         viesti->show();
         return;
     }
@@ -146,19 +146,19 @@ void Aloita::on_paikka_clicked(int spot) {
 void Aloita::on_Command1_clicked() {
     // map_name only ever holds a folder name that passed the reader's checks.
     if (state_.map_name.isEmpty()) {
-        refuse(QStringLiteral("Valitse ensin kartta listasta."));
+        refuse(tr("Valitse ensin kartta listasta."));
         return;
     }
     if (state_.spot_choice < 1 || state_.spot_choice > 3) {
-        refuse(QStringLiteral("Valitse ensin kalapaikka klikkaamalla ympyrää kartalla."));
+        refuse(tr("Valitse ensin kalapaikka klikkaamalla ympyrää kartalla."));
         return;
     }
     const QString background =
         appFile(context().appPath, QStringLiteral("\\data\\maps\\") + state_.map_name +
                                        QStringLiteral("\\taka%1.gif").arg(state_.spot_choice));
     if (!isPlainFile(background) || !QImageReader(background).canRead()) {
-        refuse(QStringLiteral("Kalapaikan kuva %1 puuttuu tai on viallinen, joten peliä ei voi "
-                              "aloittaa.")
+        refuse(tr("Kalapaikan kuva %1 puuttuu tai on viallinen, joten peliä ei voi "
+                  "aloittaa.")
                    .arg(QDir::toNativeSeparators(background)));
         return;
     }

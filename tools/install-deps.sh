@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake make g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-l10n-tools
     libsdl2-dev libsdl2-mixer-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation

@@ -1,6 +1,8 @@
 // Plays through every window offscreen on a virtual clock and saves a picture
-// of each: `make screenshots` writes them into docs/.
+// of each: `make screenshots` writes them into docs/, and in English into docs/en/.
+// Usage: norppala_screenshots [FOLDER [fi|en]]
 #include "app/headless.h"
+#include "app/language.h"
 #include "app/windows.h"
 #include "core/autoangler.h"
 #include "core/clock.h"
@@ -18,7 +20,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTranslator>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -79,6 +83,12 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
     QDir().mkpath(out);
+    const bool english = argc > 2 && std::strcmp(argv[2], "en") == 0;
+    QTranslator translator;
+    if (!useLanguage(english ? Language::English : Language::Finnish, translator)) {
+        std::fprintf(stderr, "screenshots: the English texts are missing\n");
+        return 1;
+    }
 
     VirtualClock clock;
     MersenneRandom random(20261207);

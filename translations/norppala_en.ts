@@ -1,0 +1,382 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>Aloita</name>
+    <message>
+        <source>Valitse kenttä alapuolelta. Klikkaa hiirellä ympyrää ja paina sitten Aloita.</source>
+        <translation>Choose a lake below. Click a circle on the map, then press Start.</translation>
+    </message>
+    <message>
+        <source>Aloita</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Karttoja ei löytynyt: pelin kansiosta puuttuu kansio data\maps.</source>
+        <translation>No maps found: the game&apos;s folder has no data\maps folder.</translation>
+    </message>
+    <message>
+        <source>Kansiossa data\maps ei ole yhtään karttaa.</source>
+        <translation>There are no maps in the data\maps folder.</translation>
+    </message>
+    <message>
+        <source>Valitse ensin kartta listasta.</source>
+        <translation>Choose a map from the list first.</translation>
+    </message>
+    <message>
+        <source>Valitse ensin kalapaikka klikkaamalla ympyrää kartalla.</source>
+        <translation>Choose a fishing spot first: click a circle on the map.</translation>
+    </message>
+    <message>
+        <source>Kalapaikan kuva %1 puuttuu tai on viallinen, joten peliä ei voi aloittaa.</source>
+        <translation>The picture of the fishing spot, %1, is missing or damaged, so the game cannot start.</translation>
+    </message>
+</context>
+<context>
+    <name>Credits</name>
+    <message>
+        <source>Norppala - Tekijät</source>
+        <translation>Norppala - Credits</translation>
+    </message>
+    <message>
+        <source>Grafiikka: Aino Lehtola</source>
+        <translation>Graphics: Aino Lehtola</translation>
+    </message>
+    <message>
+        <source>Musiikki: Veikko Harju</source>
+        <translation>Music: Veikko Harju</translation>
+    </message>
+    <message>
+        <source>Testaaja: Oona Kivelä</source>
+        <translation>Testing: Oona Kivelä</translation>
+    </message>
+    <message>
+        <source>Pelin kotisivujen osoite:  http://norppala.example/</source>
+        <translation>The game&apos;s home page:  http://norppala.example/</translation>
+    </message>
+    <message>
+        <source>Sähköposti: tekijat@norppala.example</source>
+        <translation>Email: tekijat@norppala.example</translation>
+    </message>
+    <message>
+        <source>Pois</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>Ennatykset</name>
+    <message>
+        <source>(nimetön)</source>
+        <translation>(no name)</translation>
+    </message>
+    <message>
+        <source>1 gramma</source>
+        <translation>1 gram</translation>
+    </message>
+    <message>
+        <source>%1 grammaa</source>
+        <translation>%1 grams</translation>
+    </message>
+    <message>
+        <source>1 kala</source>
+        <translation>1 fish</translation>
+    </message>
+    <message>
+        <source>%1 kalaa</source>
+        <translation>%1 fish</translation>
+    </message>
+    <message>
+        <source>ei vielä yhtään</source>
+        <translation>none yet</translation>
+    </message>
+    <message>
+        <source>Norppala - Ennätykset</source>
+        <translation>Norppala - Records</translation>
+    </message>
+    <message>
+        <source>Ennätykset</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>Tuloksia ei ole vielä tallennettu.</source>
+        <translation>No results have been saved yet.</translation>
+    </message>
+    <message>
+        <source>Suurin ahven:</source>
+        <translation>Biggest perch:</translation>
+    </message>
+    <message>
+        <source>Suurin hauki:</source>
+        <translation>Biggest pike:</translation>
+    </message>
+    <message>
+        <source>Pois</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Sulkee ennätykset</source>
+        <translation>Closes the records</translation>
+    </message>
+    <message>
+        <source>%1. sija</source>
+        <translation>Place %1</translation>
+    </message>
+</context>
+<context>
+    <name>FishingGame</name>
+    <message>
+        <source>Nosta!</source>
+        <translation>Lift!</translation>
+    </message>
+    <message>
+        <source>Laske!</source>
+        <translation>Lower!</translation>
+    </message>
+</context>
+<context>
+    <name>Loppu</name>
+    <message>
+        <source>Norppala - Lopputulos</source>
+        <translation>Norppala - Results</translation>
+    </message>
+    <message>
+        <source>Lopputulos</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>Yhteispaino:</source>
+        <translation>Total:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Tallenna Tulos</source>
+        <translation>Save Result</translation>
+    </message>
+    <message>
+        <source>Kuka olet?</source>
+        <translation>Who are you?</translation>
+    </message>
+    <message>
+        <source>Tulosta ei voitu tallentaa: kansiota %1 ei voi luoda.</source>
+        <translation>The result could not be saved: the folder %1 cannot be created.</translation>
+    </message>
+    <message>
+        <source>Pelin data-kansioon ei voi kirjoittaa, joten tulos tallennettiin omaan kansioosi:
+%1</source>
+        <translation>The game&apos;s data folder cannot be written to, so the result was saved in your own folder:
+%1</translation>
+    </message>
+    <message>
+        <source>Uusi ennätys!</source>
+        <translation>New record!</translation>
+    </message>
+    <message>
+        <source>Tämän pelin yhteispaino on suurempi kuin yksikään tallennettu tulos.</source>
+        <translation>This game&apos;s total weight beats every saved result.</translation>
+    </message>
+    <message>
+        <source>Ennätykset</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>Näyttää parhaat tallennetut tulokset</source>
+        <translation>Shows the best saved results</translation>
+    </message>
+</context>
+<context>
+    <name>Menu</name>
+    <message>
+        <source>Tervetuloa pelaamaan Norppala:stä!</source>
+        <translation>Welcome to Norppala!</translation>
+    </message>
+    <message>
+        <source>Pelaa</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>Tekijät</source>
+        <translation>Credits</translation>
+    </message>
+    <message>
+        <source>Ohje</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Poistu</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>Tehtävänäsi on saada mahdollisimman paljon isoja kaloja 3 minuutin aikana.</source>
+        <translation>Your job is to catch as many big fish as you can in 3 minutes.</translation>
+    </message>
+</context>
+<context>
+    <name>Ohje</name>
+    <message>
+        <source>Norppala Ohje</source>
+        <translation>Norppala Help</translation>
+    </message>
+    <message>
+        <source>Ahventen koot:</source>
+        <translation>Perch sizes:</translation>
+    </message>
+    <message>
+        <source>Haukien koot:</source>
+        <translation>Pike sizes:</translation>
+    </message>
+    <message>
+        <source>Pelin nimi tulee miehestä kuka pelissä kalastelee. Mies on ihan pöpi! Puhelee yksin mielettömiä. Ilman äänikorttia tämä peli on aivan tavallinen kalastuspeli. HUOM! Tämä peli ei ole kovin realistinen!</source>
+        <translation>The game is named after the man who does the fishing. He is completely barmy! Talks nonsense to himself. Without a sound card this is just an ordinary fishing game. NOTE! This game is not very realistic!</translation>
+    </message>
+    <message>
+        <source>Pois</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>Peli</name>
+    <message>
+        <source>Veneen ohjaus:</source>
+        <translation>Boat controls:</translation>
+    </message>
+    <message>
+        <source>Ongen ohjaus:</source>
+        <translation>Rod controls:</translation>
+    </message>
+    <message>
+        <source>Madon tila:</source>
+        <translation>Worm status:</translation>
+    </message>
+    <message>
+        <source>Saalis</source>
+        <translation>Catch</translation>
+    </message>
+    <message>
+        <source>Nosta!</source>
+        <translation>Lift!</translation>
+    </message>
+    <message>
+        <source>Näpäytä vapaa</source>
+        <translation>Tap the rod</translation>
+    </message>
+    <message>
+        <source>Vaihda mato</source>
+        <translation>Change worm</translation>
+    </message>
+    <message>
+        <source>Lopeta</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>Tauko – jatka painamalla P</source>
+        <translation>Paused – press P to resume</translation>
+    </message>
+</context>
+<context>
+    <name>QtDialogs</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Peruuta</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>mapfile</name>
+    <message>
+        <source>Karttaa &quot;%1&quot; ei voitu avata.</source>
+        <translation>The map &quot;%1&quot; could not be opened.</translation>
+    </message>
+    <message>
+        <source>Kartan kuvaus &quot;%1&quot; on vajaa: siinä pitää olla kymmenen riviä.</source>
+        <translation>The map description &quot;%1&quot; is incomplete: it must have ten lines.</translation>
+    </message>
+    <message>
+        <source>Kartan kuvaus &quot;%1&quot; on liian suuri luettavaksi.</source>
+        <translation>The map description &quot;%1&quot; is too large to read.</translation>
+    </message>
+    <message>
+        <source>Kartan kuvauksen &quot;%1&quot; ensimmäinen rivi ei ole kelvollinen kartan kansion nimi.</source>
+        <translation>The first line of the map description &quot;%1&quot; is not a valid map folder name.</translation>
+    </message>
+    <message>
+        <source>Kartan &quot;%1&quot; kansiosta puuttuu kuva %2 tai se on viallinen.</source>
+        <translation>The picture %2 is missing from the folder of the map &quot;%1&quot;, or it is damaged.</translation>
+    </message>
+    <message>
+        <source>Karttaa &quot;%1&quot; ei voitu käyttää.</source>
+        <translation>The map &quot;%1&quot; could not be used.</translation>
+    </message>
+</context>
+<context>
+    <name>resultfile</name>
+    <message>
+        <source>Tulosta ei voitu tallentaa tiedostoon %1.
+%2
+Jos tällä nimellä oli jo tulos, se on ennallaan.</source>
+        <translation>The result could not be saved in the file %1.
+%2
+If there was a result under this name already, it is unchanged.</translation>
+    </message>
+    <message>
+        <source>Nimessä ei saa olla ohjausmerkkejä.</source>
+        <translation>The name must not contain control characters.</translation>
+    </message>
+    <message>
+        <source>Nimessä ei saa olla merkkiä %1.
+Näitä merkkejä ei voi käyttää: / \ : * ? &quot; &lt; &gt; |</source>
+        <translation>The name must not contain the character %1.
+These characters cannot be used: / \ : * ? &quot; &lt; &gt; |</translation>
+    </message>
+    <message>
+        <source>Nimi ei voi olla pelkkä piste tai kaksi pistettä.</source>
+        <translation>The name cannot be just one dot or two dots.</translation>
+    </message>
+    <message>
+        <source>Nimi on liian pitkä: siinä saa olla enintään %1 merkkiä.</source>
+        <translation>The name is too long: it can have at most %1 characters.</translation>
+    </message>
+    <message>
+        <source>Nimessä on merkki, jota ei voi tallentaa tulostiedostoon.</source>
+        <translation>The name has a character that cannot be saved in a result file.</translation>
+    </message>
+    <message>
+        <source>Nimeä &quot;%1&quot; ei voi käyttää tiedoston nimenä.</source>
+        <translation>&quot;%1&quot; cannot be used as a file name.</translation>
+    </message>
+    <message>
+        <source>Tulosta ei tallennettu.
+</source>
+        <translation>The result was not saved.
+</translation>
+    </message>
+    <message>
+        <source>Tulosta ei tallennettu.
+Nimestä ei saa tiedostoa data-kansioon.</source>
+        <translation>The result was not saved.
+That name does not make a file in the data folder.</translation>
+    </message>
+    <message>
+        <source>Kirjoittaminen keskeytyi.</source>
+        <translation>Writing stopped before the end.</translation>
+    </message>
+</context>
+<context>
+    <name>startup</name>
+    <message>
+        <source>Pelin data-kansiota ei löytynyt:
+%1
+
+Kansiossa ovat pelin kuvat, musiikki ja kartat, joten peli ei voi käynnistyä ilman sitä. Asenna peli uudelleen tai siirrä data-kansio ohjelman viereen.</source>
+        <translation>The game&apos;s data folder was not found:
+%1
+
+It holds the game&apos;s pictures, music and maps, so the game cannot start without it. Install the game again, or move the data folder next to the program.</translation>
+    </message>
+</context>
+</TS>
