@@ -75,6 +75,10 @@ public:
     int borderStyle() const { return border_; }
     void setTransparent(bool transparent);
     bool isTransparent() const { return transparent_; }
+    // A label the player clicks to act (a menu item, a spot on the map): a
+    // screen reader then offers it as a button to press.
+    void setButton(bool button) { button_ = button; }
+    bool isButton() const { return button_; }
 
 signals:
     void clicked();
@@ -91,6 +95,7 @@ private:
     QColor color_;
     int border_ = 0;
     bool transparent_ = true;
+    bool button_ = false;
 };
 
 // A straight line between two points of a window, `width` pixels wide.
