@@ -6,6 +6,7 @@
 #include "menu/ohje.h"
 #include "platform/look.h"
 #include "platform/windownames.h"
+#include "results/ennatykset.h"
 #include "results/loppu.h"
 #include "setup/aloita.h"
 
@@ -18,4 +19,5 @@ void registerWindows(Forms& forms, Module1& state) {
     forms.registerForm(windowName::aloita, [&state](Forms& f) { return new Aloita(f, state); });
     forms.registerForm(windowName::peli, [&state](Forms& f) { return new Peli(f, state); });
     forms.registerForm(windowName::loppu, [&state](Forms& f) { return new Loppu(f, state); });
+    forms.registerForm(windowName::ennatykset, [](Forms& f) { return new Ennatykset(f); });
 }

@@ -64,17 +64,23 @@ echo "Simulointi / simulation..."
     --benchmark_out="$WORK/sim.json" --benchmark_out_format=json \
     >>"$LOG" 2>&1 || echo "norppala_bench_sim failed, see $LOG"
 
+echo "Ennätykset / records..."
+"$BIN/norppala_bench_records" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+    --benchmark_out="$WORK/records.json" --benchmark_out_format=json \
+    >>"$LOG" 2>&1 || echo "norppala_bench_records failed, see $LOG"
+
 # A number from a one-line JSON object, or null.
 field() {
     value=$(sed -n "s/.*\"$2\": *\([-0-9.eE+]*\).*/\1/p" "$1" 2>/dev/null | head -n 1)
     echo "${value:-null}"
 }
-# A field of the median of one benchmark's repetitions in Google Benchmark's JSON output.
+# A field of the median of one benchmark's repetitions in Google Benchmark's JSON
+# output (the simulation's, or the file given third).
 simfield() {
     value=$(awk -v name="\"name\": \"$1" -v key="\"$2\":" '
         index($0, name) && index($0, "_median\"") { inside = 1 }
         inside && index($0, key) { sub(/.*: */, ""); sub(/,$/, ""); print; exit }
-        inside && /}/ { inside = 0 }' "$WORK/sim.json" 2>/dev/null)
+        inside && /}/ { inside = 0 }' "${3:-$WORK/sim.json}" 2>/dev/null)
     echo "${value:-null}"
 }
 check() { # value, comparison, limit
@@ -97,6 +103,7 @@ p99_off=$(awk -v v="$p99" 'BEGIN { if (v == "null") print "null"; else { d = v -
 round() { awk -v v="$1" -v d="$2" 'BEGIN { if (v == "null") print "null"; else printf("%." d "f\n", v) }'; }
 games=$(round "$(simfield BM_WholeGame games_per_s)" 1)
 model_games=$(round "$(simfield BM_ModelGame games_per_s)" 1)
+records_ms=$(round "$(simfield BM_ReadRecords real_time "$WORK/records.json")" 2)
 
 CPU_MODEL=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
 MEM_KB=$(sed -n 's/^MemTotal: *\([0-9]*\) kB/\1/p' /proc/meminfo)
@@ -111,6 +118,7 @@ cat >"$OUT" <<JSON
   "rest": $(cat "$WORK/rest.json" 2>/dev/null || echo null),
   "clock": $(cat "$WORK/clock.json" 2>/dev/null || echo null),
   "simulation": {"games_per_s": $games, "model_games_per_s": $model_games},
+  "records": {"read_1000_files_ms": $records_ms},
   "targets": {
     "startup_time_ratio_max_1_5": [$(check "$off_time" "<=" 1.5), $(check "$xv_time" "<=" 1.5)],
     "startup_memory_ratio_max_2_0": [$(check "$off_mem" "<=" 2.0), $(check "$xv_mem" "<=" 2.0)],
@@ -119,7 +127,8 @@ cat >"$OUT" <<JSON
     "clock_drift_max_20_ms": $(check "$late_abs" "<=" 20),
     "clock_step_p99_within_10_ms": $(check "$p99_off" "<=" 10),
     "simulation_min_500_games_per_s": $(check "$games" ">=" 500),
-    "model_simulation_min_20000_games_per_s": $(check "$model_games" ">=" 20000)
+    "model_simulation_min_20000_games_per_s": $(check "$model_games" ">=" 20000),
+    "records_1000_files_max_50_ms": $(check "$records_ms" "<=" 50)
   }
 }
 JSON
@@ -140,5 +149,6 @@ row "clock: last tick late, ms" "$late" "|x| <= 20" "$(check "$late_abs" "<=" 20
 row "clock: 100 ms step median / p99, ms" "$(field "$WORK/clock.json" step_median_ms)" "$p99" "$(check "$p99_off" "<=" 10)"
 row "simulated games per second" "$games" ">= 500" "$(check "$games" ">=" 500)"
 row "model games per second (no windows)" "$model_games" ">= 20000" "$(check "$model_games" ">=" 20000)"
+row "records: 1000 result files read, ms" "$records_ms" "<= 50" "$(check "$records_ms" "<=" 50)"
 echo
 echo "load average: $LOAD; figures in $OUT"

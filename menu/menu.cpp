@@ -97,6 +97,14 @@ void Menu::keyPressEvent(QKeyEvent* event) {
         highlight(all[keyItem_]);
         return;
     }
+    case Qt::Key_E:
+        // The records, read afresh even if their window is open.
+        if (!event->isAutoRepeat() &&
+            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            forms().unload(windowName::ennatykset);
+            forms().show(windowName::ennatykset);
+        }
+        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (!event->isAutoRepeat() && keyItem_ >= 0) {
@@ -116,6 +124,7 @@ void Menu::on_Label2_clicked() {
     Rumpa1->Stop();
     forms().show(windowName::aloita);
     forms().unload(windowName::credits);
+    forms().unload(windowName::ennatykset);
     forms().unload(windowName::menu);
 }
 
@@ -129,6 +138,7 @@ void Menu::on_Label6_clicked() {
 
 void Menu::on_Label5_clicked() {
     forms().unload(windowName::credits);
+    forms().unload(windowName::ennatykset);
     forms().unload(windowName::peli);
     forms().unload(windowName::menu);
 }

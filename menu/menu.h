@@ -9,7 +9,8 @@ class SoundPlayer;
 struct Module1;
 
 // The main menu: greets the player, states the task and offers four items that
-// light up red under the mouse or the arrow keys (Enter chooses the lit one).
+// light up red under the mouse or the arrow keys (Enter chooses the lit one;
+// E opens the records).
 // It plays the menu music while it is the active program window.
 class Menu : public Form {
     Q_OBJECT

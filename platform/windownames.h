@@ -11,4 +11,5 @@ inline const QString ohje = QStringLiteral("ohje");
 inline const QString aloita = QStringLiteral("aloita");
 inline const QString peli = QStringLiteral("peli");
 inline const QString loppu = QStringLiteral("loppu");
+inline const QString ennatykset = QStringLiteral("ennatykset");
 } // namespace windowName

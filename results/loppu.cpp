@@ -1,6 +1,7 @@
 #include "results/loppu.h"
 
 #include "core/module1.h"
+#include "core/records.h"
 #include "platform/context.h"
 #include "platform/dialogs.h"
 #include "platform/look.h"
@@ -45,21 +46,35 @@ Loppu::Loppu(Forms& forms, Module1& state)
                        QStringLiteral("Yhteispaino:"), look::arial(12, true));
     tot = new Label(this, QStringLiteral("tot"), QRect(216, 104, 97, 17), QStringLiteral("0"),
                     look::arial(12, true), look::cyan, Qt::AlignHCenter | Qt::AlignTop);
+    ennatys = new Label(this, QStringLiteral("ennatys"), QRect(216, 136, 97, 41),
+                        QStringLiteral("Uusi ennätys!"), look::arial(12, true), look::yellow,
+                        Qt::AlignHCenter | Qt::AlignTop);
+    ennatys->setAccessibleName(ennatys->text());
+    ennatys->setAccessibleDescription(
+        QStringLiteral("Tämän pelin yhteispaino on suurempi kuin yksikään tallennettu tulos."));
+    ennatys->hide();
 
     Command1 =
         makeButton(this, QStringLiteral("Command1"), QStringLiteral("OK"), QRect(40, 256, 81, 33));
     Command2 = makeButton(this, QStringLiteral("Command2"), QStringLiteral("Tallenna Tulos"),
                           QRect(120, 256, 81, 33));
+    Command3 = makeButton(this, QStringLiteral("Command3"), QStringLiteral("Ennätykset"),
+                          QRect(216, 256, 97, 33));
+    Command3->setAccessibleName(Command3->text());
+    Command3->setAccessibleDescription(QStringLiteral("Näyttää parhaat tallennetut tulokset"));
 
     List1->setFocusPolicy(Qt::StrongFocus);
     Command1->setFocusPolicy(Qt::StrongFocus);
     Command2->setFocusPolicy(Qt::StrongFocus);
+    Command3->setFocusPolicy(Qt::StrongFocus);
     setTabOrder(List1, Command1);
     setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
     List1->setFocus();
 
     connect(Command1, &QPushButton::clicked, this, &Loppu::on_Command1_clicked);
     connect(Command2, &QPushButton::clicked, this, &Loppu::on_Command2_clicked);
+    connect(Command3, &QPushButton::clicked, this, &Loppu::on_Command3_clicked);
 }
 
 void Loppu::load() {
@@ -74,11 +89,23 @@ void Loppu::load() {
         total += cellWeight(state_.catch_table[row][2]);
     }
     tot->setText(QString::number(total) + QLatin1Char('g'));
+
+    // Read as the window opens, so a record shows before it is saved; saving
+    // it afterwards does not take the notice away.
+    const bool record = beatsEverySaved(total, readResults(resultFolders(context().appPath)));
+    ennatys->setVisible(record);
+    setAccessibleDescription(record ? ennatys->text() : QString());
 }
 
 void Loppu::on_Command1_clicked() {
     forms().show(windowName::menu);
     forms().unload(windowName::loppu);
+}
+
+void Loppu::on_Command3_clicked() {
+    // A fresh window, so that a result saved meanwhile is in it.
+    forms().unload(windowName::ennatykset);
+    forms().show(windowName::ennatykset);
 }
 
 void Loppu::on_Command2_clicked() {

@@ -10,6 +10,8 @@ struct Module1;
 
 // The results window: lists the catch of the game just ended with its total
 // weight, saves it to a result file under the player's name, and returns to the menu.
+// A total above every saved one is announced as a new record; "Ennätykset"
+// opens the records.
 class Loppu : public Form {
     Q_OBJECT
 public:
@@ -26,6 +28,7 @@ protected:
 private:
     void on_Command1_clicked();
     void on_Command2_clicked();
+    void on_Command3_clicked();
 
     Module1& state_;
     SaveDeviceFactory saveDevice_;
@@ -34,6 +37,8 @@ private:
     QListWidget* List1;
     Label* Label2;
     Label* tot;
+    Label* ennatys;
     QPushButton* Command1;
     QPushButton* Command2;
+    QPushButton* Command3;
 };

@@ -6,7 +6,7 @@ HARDENING_ROOT := $(abspath $(HARDENING_TOOLS_DIR)/..)
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS = fuzz_mapfile fuzz_number fuzz_resultname
+FUZZ_TARGETS = fuzz_mapfile fuzz_number fuzz_resultname fuzz_records
 
 # -O1 keeps the instrumented suite quick to run without a long optimising compile.
 ASAN_FLAGS = -O1 -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer

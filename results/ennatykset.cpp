@@ -1,0 +1,151 @@
+#include "results/ennatykset.h"
+
+#include "core/records.h"
+#include "platform/context.h"
+#include "platform/look.h"
+#include "platform/windownames.h"
+
+#include <QFontMetrics>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kWidth = 393;
+constexpr int kFirstRowTop = 92;
+constexpr int kRowHeight = 21;
+
+// A name of blanks only is a name the game saves, but shows as nothing.
+QString shownName(const QString& name) {
+    return name.trimmed().isEmpty() ? QStringLiteral("(nimetön)") : name;
+}
+
+QString gramsSpoken(qint64 grams) {
+    return grams == 1 ? QStringLiteral("1 gramma") : QStringLiteral("%1 grammaa").arg(grams);
+}
+
+QString fishSpoken(int fish) {
+    return fish == 1 ? QStringLiteral("1 kala") : QStringLiteral("%1 kalaa").arg(fish);
+}
+
+Label* makeLabel(QWidget* parent, const QString& name, const QRect& box, const QString& caption,
+                 bool bold = false, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
+    auto* label =
+        new Label(parent, name, box, caption, look::arial(9.75, bold), look::cyan, alignment);
+    label->setAccessibleName(caption);
+    return label;
+}
+
+// Shows the name cut to its box with an ellipsis; a screen reader and the
+// tooltip still get the whole name.
+void setName(Label* label, const QString& name) {
+    const QString shown = shownName(name);
+    const QString fitted = label->fontMetrics().elidedText(shown, Qt::ElideRight, label->width());
+    label->setText(fitted);
+    label->setToolTip(fitted == shown ? QString() : shown);
+    label->setAccessibleName(shown);
+}
+
+void setBigFish(Label* label, const std::optional<BigFish>& fish) {
+    if (!fish) {
+        label->setText(QStringLiteral("ei vielä yhtään"));
+        label->setToolTip(QString());
+        label->setAccessibleName(label->text());
+        return;
+    }
+    const QString shown = shownName(fish->name);
+    const QString weight = QStringLiteral(", %1g").arg(fish->grams);
+    const int room = label->width() - label->fontMetrics().horizontalAdvance(weight);
+    const QString fitted = label->fontMetrics().elidedText(shown, Qt::ElideRight, room);
+    label->setText(fitted + weight);
+    label->setToolTip(fitted == shown ? QString() : shown);
+    label->setAccessibleName(shown + QStringLiteral(", ") + gramsSpoken(fish->grams));
+}
+
+} // namespace
+
+Ennatykset::Ennatykset(Forms& forms)
+    : Form(forms, windowName::ennatykset, QStringLiteral("Norppala - Ennätykset"),
+           QSize(kWidth, 425)) {
+    setAccessibleName(QStringLiteral("Ennätykset"));
+    Label1 = new Label(this, QStringLiteral("Label1"), QRect(0, 0, kWidth, 65),
+                       QStringLiteral("Ennätykset"), look::arial(36, true, true, true), look::cyan,
+                       Qt::AlignHCenter | Qt::AlignTop);
+    Label1->setAccessibleName(Label1->text());
+
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;
+    otsikko_nimi = makeLabel(this, QStringLiteral("otsikko_nimi"), QRect(48, 70, 193, 19),
+                             QStringLiteral("Nimi"), true);
+    otsikko_paino = makeLabel(this, QStringLiteral("otsikko_paino"), QRect(248, 70, 73, 19),
+                              QStringLiteral("Paino"), true, right);
+    otsikko_kaloja = makeLabel(this, QStringLiteral("otsikko_kaloja"), QRect(328, 70, 57, 19),
+                               QStringLiteral("Kaloja"), true, right);
+
+    for (int place = 0; place < kPlaces; ++place) {
+        const int top = kFirstRowTop + place * kRowHeight;
+        const QString number = QString::number(place + 1);
+        Row& row = rivit[static_cast<size_t>(place)];
+        row.sija = makeLabel(this, QStringLiteral("sija") + number, QRect(8, top, 33, 19),
+                             number + QLatin1Char('.'), false, right);
+        row.sija->setAccessibleName(number + QStringLiteral(". sija"));
+        row.nimi = makeLabel(this, QStringLiteral("nimi") + number, QRect(48, top, 193, 19), {});
+        // One line, cut with an ellipsis: a long name must not run into the next row.
+        row.nimi->setWordWrap(false);
+        row.paino = makeLabel(this, QStringLiteral("paino") + number, QRect(248, top, 73, 19), {},
+                              false, right);
+        row.kaloja = makeLabel(this, QStringLiteral("kaloja") + number, QRect(328, top, 57, 19), {},
+                               false, right);
+    }
+    tyhja = makeLabel(this, QStringLiteral("tyhja"), QRect(48, kFirstRowTop, 337, 41),
+                      QStringLiteral("Tuloksia ei ole vielä tallennettu."));
+
+    Line1 =
+        new Line(this, QStringLiteral("Line1"), QPoint(0, 308), QPoint(kWidth, 308), 2, look::cyan);
+    otsikko_ahven = makeLabel(this, QStringLiteral("otsikko_ahven"), QRect(8, 318, 113, 19),
+                              QStringLiteral("Suurin ahven:"), true);
+    ahven = makeLabel(this, QStringLiteral("ahven"), QRect(128, 318, 257, 19), {});
+    ahven->setWordWrap(false);
+    otsikko_hauki = makeLabel(this, QStringLiteral("otsikko_hauki"), QRect(8, 342, 113, 19),
+                              QStringLiteral("Suurin hauki:"), true);
+    hauki = makeLabel(this, QStringLiteral("hauki"), QRect(128, 342, 257, 19), {});
+    hauki->setWordWrap(false);
+
+    Command1 = new QPushButton(QStringLiteral("Pois"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(224, 376, 161, 33);
+    Command1->setFont(look::systemFont(8.25));
+    Command1->setAccessibleName(QStringLiteral("Pois"));
+    Command1->setAccessibleDescription(QStringLiteral("Sulkee ennätykset"));
+
+    connect(Command1, &QPushButton::clicked, this, &Ennatykset::on_Command1_clicked);
+}
+
+void Ennatykset::load() {
+    fill(tallyRecords(readResults(resultFolders(context().appPath)), kPlaces));
+}
+
+void Ennatykset::fill(const Records& records) {
+    const int count = static_cast<int>(records.best.size());
+    for (int place = 0; place < kPlaces; ++place) {
+        const Row& row = rivit[static_cast<size_t>(place)];
+        const bool used = place < count;
+        for (Label* cell : {row.sija, row.nimi, row.paino, row.kaloja}) {
+            cell->setVisible(used);
+        }
+        if (!used) {
+            continue;
+        }
+        const SavedResult& result = records.best[static_cast<size_t>(place)];
+        setName(row.nimi, result.name);
+        row.paino->setText(QString::number(result.total) + QLatin1Char('g'));
+        row.paino->setAccessibleName(gramsSpoken(result.total));
+        row.kaloja->setText(QString::number(result.fish));
+        row.kaloja->setAccessibleName(fishSpoken(result.fish));
+    }
+    tyhja->setVisible(count == 0);
+    setBigFish(ahven, records.perch);
+    setBigFish(hauki, records.pike);
+}
+
+void Ennatykset::on_Command1_clicked() {
+    forms().unload(objectName());
+}

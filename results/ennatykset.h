@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/form.h"
+
+#include <array>
+
+class Label;
+class Line;
+class QPushButton;
+struct Records;
+
+// The records: the ten best saved totals (name, grams, fish) and the biggest
+// perch and pike ever saved. The result files are read each time it opens.
+class Ennatykset : public Form {
+    Q_OBJECT
+public:
+    static constexpr int kPlaces = 10;
+
+    explicit Ennatykset(Forms& forms);
+
+public slots:
+    void on_Command1_clicked();
+
+protected:
+    void load() override;
+
+private:
+    struct Row {
+        Label* sija;
+        Label* nimi;
+        Label* paino;
+        Label* kaloja;
+    };
+    void fill(const Records& records);
+
+    Label* Label1;
+    Label* otsikko_nimi;
+    Label* otsikko_paino;
+    Label* otsikko_kaloja;
+    std::array<Row, kPlaces> rivit;
+    Label* tyhja;
+    Line* Line1;
+    Label* otsikko_ahven;
+    Label* ahven;
+    Label* otsikko_hauki;
+    Label* hauki;
+    QPushButton* Command1;
+};
