@@ -117,7 +117,6 @@ Peli::Peli(Forms& forms, Module1& state)
     kala->setAccessibleName(tr("Kala nousee"));
     vene->setAccessibleName(tr("Vene"));
     List1->setAccessibleName(tr("Saalis"));
-    Line1->setAccessibleName(QString());
     // The clock reads as one phrase on its minutes; the colon and the seconds repeat it.
     markDecoration(Label6);
     markDecoration(Label7);
