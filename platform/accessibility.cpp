@@ -58,6 +58,9 @@ QAccessibleInterface* gameControls(const QString& className, QObject* object) {
     if (className == QLatin1String("Kelmo") || className == QLatin1String("PixelPicture")) {
         return new QAccessibleWidget(widget, QAccessible::Graphic);
     }
+    if (className == QLatin1String("Form")) {
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    }
     if (className == QLatin1String("Line")) {
         return new QAccessibleWidget(widget, QAccessible::Separator);
     }
