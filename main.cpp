@@ -34,7 +34,9 @@ int main(int argc, char* argv[]) {
     MersenneRandom random;
     QtDialogs dialogs;
     SdlSound sound;
-    Context context{clock, random, dialogs, sound, programFolder()};
+    QtSettings settings;
+    AccessibleAnnouncer announcer;
+    Context context{clock, random, dialogs, sound, programFolder(), settings, announcer};
     if (!checkDataFolder(context.appPath, dialogs)) {
         return 1;
     }

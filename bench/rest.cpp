@@ -35,7 +35,9 @@ int main(int argc, char* argv[]) {
     MersenneRandom random;
     NoDialogs dialogs;
     SdlSound sound;
-    Context context{clock, random, dialogs, sound, programFolder()};
+    MemorySettings settings;
+    AccessibleAnnouncer announcer;
+    Context context{clock, random, dialogs, sound, programFolder(), settings, announcer};
     Module1 state;
     Forms forms(context);
     registerWindows(forms, state);

@@ -20,7 +20,9 @@ struct SimWorld {
     MersenneRandom random{20261207};
     NoDialogs dialogs;
     SilentSound sound;
-    Context context{clock, random, dialogs, sound, programFolder()};
+    MemorySettings settings;
+    AccessibleAnnouncer announcer;
+    Context context{clock, random, dialogs, sound, programFolder(), settings, announcer};
     Module1 state;
     Forms forms{context};
     SimWorld() { registerWindows(forms, state); }

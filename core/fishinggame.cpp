@@ -308,6 +308,7 @@ void FishingGame::tarkista_kala() {
     fishing::classify(fish_weight, fish_species, fish_size);
     fish_picture = fishing::fishPicture(fish_species, fish_size);
     kala_nousee->setEnabled(true);
+    emit fishHooked();
 }
 
 void FishingGame::on_kala_nousee_timeout() {

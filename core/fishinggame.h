@@ -159,6 +159,8 @@ signals:
     // The boat moved or was stopped at an edge; the waiting fish lies under it again.
     void boatMoved();
     void clockChanged();
+    // A fish took the hook as the line was lifted and starts rising to the boat.
+    void fishHooked();
     // The hooked fish rose one step (it shows `fish_picture` at `fishDepth()`).
     void fishRose();
     // The fish that rose has landed in row `row` of the catch table.

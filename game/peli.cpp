@@ -3,6 +3,7 @@
 #include "core/fishinggame.h"
 #include "core/module1.h"
 #include "core/paths.h"
+#include "platform/accessibility.h"
 #include "platform/context.h"
 #include "platform/kelmo.h"
 #include "platform/look.h"
@@ -108,6 +109,18 @@ Peli::Peli(Forms& forms, Module1& state)
     listPalette.setColor(QPalette::Text, look::cyan);
     List1->setPalette(listPalette);
 
+    // What a screen reader says of each control.
+    Command1->setAccessibleName(tr("Souda ylös"));
+    Command2->setAccessibleName(tr("Souda alas"));
+    vesi->setAccessibleName(tr("Järven vesi"));
+    va->setAccessibleName(tr("Rengas vedessä"));
+    kala->setAccessibleName(tr("Kala nousee"));
+    vene->setAccessibleName(tr("Vene"));
+    List1->setAccessibleName(tr("Saalis"));
+    // The clock reads as one phrase on its minutes; the colon and the seconds repeat it.
+    markDecoration(Label6);
+    markDecoration(Label7);
+
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command3);
     setTabOrder(Command3, Command4);
@@ -122,9 +135,15 @@ Peli::Peli(Forms& forms, Module1& state)
     tauko->setTransparent(false);
     tauko->setBorderStyle(1);
     tauko->setAccessibleName(tauko->text());
+    tauko->setButton(true);
     tauko->setCursor(Qt::PointingHandCursor);
     tauko->hide();
     connect(tauko, &Label::clicked, game_, &FishingGame::resume);
+
+    aanet = new Label(this, QStringLiteral("aanet"), QRect(160, 376, 61, 17), tr("Äänet pois"),
+                      look::systemFont(8.25), look::yellow, Qt::AlignLeft | Qt::AlignVCenter);
+    aanet->setAccessibleName(tr("Äänet pois, M palauttaa"));
+    connect(&forms, &Forms::soundChanged, this, &Peli::showSound);
 
     Rumpa1 = makePlayer();
 
@@ -146,9 +165,12 @@ Peli::Peli(Forms& forms, Module1& state)
     connect(game_, &FishingGame::chatter, this, &Peli::sayLine);
     connect(game_, &FishingGame::ripple, this, &Peli::showRipple);
     connect(game_, &FishingGame::pausedChanged, this, &Peli::showPause);
+    connect(game_, &FishingGame::fishHooked, this, &Peli::fishHooked);
     connect(game_, &FishingGame::timeUp, this, [this] {
-        this->forms().show(windowName::loppu);
-        this->forms().unload(windowName::peli);
+        Forms& all = this->forms();
+        all.show(windowName::loppu);
+        context().announcer.announce(all.find(windowName::loppu), tr("Aika loppui, peli päättyi."));
+        all.unload(windowName::peli);
     });
     connect(game_, &FishingGame::quitted, this, [this] {
         this->forms().show(windowName::menu);
@@ -244,6 +266,10 @@ QString Peli::data(const QString& gamePath) const {
 
 void Peli::load() {
     game_->start();
+    showSound();
+    showClock();
+    mies->setAccessibleName(anglerText());
+    mato->setAccessibleName(tr("Mato: vedessä"));
     if (state_.map_name.isEmpty()) {
         return; // no lake chosen: the screen keeps its own design-time pictures
     }
@@ -268,10 +294,83 @@ void Peli::showAngler(Angler angler, bool once) {
         mies->setPlayCount(1);
         mies->Play();
     }
+    mies->setAccessibleName(anglerText());
+    if (angler == Angler::Nibble) {
+        cue(QStringLiteral("\\data\\sound\\nykaisy.wav"));
+        say(tr("Kala nykii!"));
+    } else if (angler == Angler::Lifting && !game_->fishRising()) {
+        // What the lift shows of the worm: a worn one catches less, a bare hook nothing.
+        if (game_->koho_state == QLatin1String("koho1")) {
+            say(tr("Mato on syöty, vaihda mato."));
+        } else if (game_->koho_state == QLatin1String("koho2")) {
+            say(tr("Mato on puoliksi syöty."));
+        }
+    }
+}
+
+QString Peli::anglerText() const {
+    QString doing;
+    if (game_->angler() == Angler::Nibble) {
+        doing = tr("kala nykii!");
+    } else if (game_->fishRising()) {
+        doing = tr("kala nousee");
+    } else {
+        switch (game_->angler()) {
+        case Angler::Tapping:
+            doing = tr("näpäyttää vapaa");
+            break;
+        case Angler::Lifting:
+            doing = tr("nostaa");
+            break;
+        case Angler::Lowering:
+            doing = tr("laskee siiman");
+            break;
+        default:
+            doing = tr("odottaa");
+            break;
+        }
+    }
+    return tr("Ukko: %1").arg(doing);
+}
+
+void Peli::fishHooked() {
+    cue(QStringLiteral("\\data\\sound\\koukku.wav"));
+    say(tr("Kala tarttui, se nousee veneeseen."));
+}
+
+void Peli::cue(const QString& clip) {
+    if (!forms().nibbleCue()) {
+        return;
+    }
+    if (!merkki_) {
+        merkki_ = makePlayer(QStringLiteral("merkki"));
+    }
+    merkki_->PlaySound(data(clip), false);
+}
+
+void Peli::say(const QString& text) {
+    context().announcer.announce(this, text);
+}
+
+void Peli::showSound() {
+    aanet->setVisible(context().sound.muted());
 }
 
 void Peli::showBait(const QString& picture) {
     mato->LoadFile(data(picture));
+    QString state = tr("vedessä");
+    if (game_->rod() != Rod::ChangingWorm && picture != QLatin1String("\\data\\mato_dis.gif")) {
+        if (game_->koho_state == QLatin1String("koho1")) {
+            state = tr("syöty");
+        } else if (game_->koho_state == QLatin1String("koho2")) {
+            state = tr("puoliksi syöty");
+        } else {
+            state = tr("ehjä");
+        }
+    } else if (game_->rod() == Rod::ChangingWorm) {
+        state = tr("vaihdetaan");
+    }
+    mato->setAccessibleName(tr("Mato: %1").arg(state));
 }
 
 void Peli::showActions() {
@@ -300,6 +399,11 @@ void Peli::showBoat() {
 void Peli::showClock() {
     Label5->setText(QString::number(game_->clock_minutes));
     Label7->setText(QString::number(game_->clock_seconds));
+    Label5->setAccessibleName(
+        tr("Aikaa kulunut %1 min %2 s").arg(game_->clock_minutes).arg(game_->clock_seconds));
+    if (game_->clock_minutes == 2 && game_->clock_seconds == 50) {
+        say(tr("Kymmenen sekuntia jäljellä."));
+    }
 }
 
 void Peli::showRisingFish() {
@@ -314,6 +418,10 @@ void Peli::showLandedFish(int row) {
     List1->addItem(catchLine(state_, row));
     // The list shows seven lines: keep the newest catch in view.
     List1->scrollToBottom();
+    say(tr("Saalis: %1, %2 grammaa.")
+            .arg(cellText(state_.catch_table[row][1]))
+            .arg(cellWeight(state_.catch_table[row][2])));
+    mies->setAccessibleName(anglerText());
     kala->setVisible(false);
     kala->setTop(fishTop());
 }
@@ -328,6 +436,7 @@ void Peli::showRipple(int x, int y) {
 
 void Peli::showPause(bool paused) {
     tauko->setVisible(paused);
+    say(paused ? tr("Tauko") : tr("Peli jatkuu"));
     if (paused) {
         tauko->raise();
         Rumpa1->Pause();

@@ -48,6 +48,13 @@ private:
     void showRipple(int x, int y);
     void sayLine(int line);
     void showPause(bool paused);
+    void showSound();
+    void fishHooked();
+    // Plays the nibble cue's clip, when the player has it on.
+    void cue(const QString& clip);
+    void say(const QString& text);
+    // The angler's name for a screen reader: what he is doing now.
+    QString anglerText() const;
     // Where the fish stands on the screen at the game's depth below the boat.
     float fishTop() const;
 
@@ -80,7 +87,11 @@ private:
     QPushButton* Command6;
     QListWidget* List1;
     Label* tauko;
+    // "Äänet pois" in the corner while the sound is muted.
+    Label* aanet;
     bool wasActive_ = false;
 
     SoundPlayer* Rumpa1;
+    // The nibble cue's own player, made at its first sound.
+    SoundPlayer* merkki_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "menu/menu.h"
 
 #include "core/paths.h"
+#include "platform/accessibility.h"
 #include "platform/context.h"
 #include "platform/look.h"
 #include "platform/soundplayer.h"
@@ -12,8 +13,10 @@
 namespace {
 
 Label* makeItem(QWidget* parent, const QString& name, int top, const QString& caption) {
-    return new Label(parent, name, QRect(0, top, 185, 33), caption, look::arial(20.25),
-                     look::yellow, Qt::AlignHCenter | Qt::AlignTop);
+    auto* item = new Label(parent, name, QRect(0, top, 185, 33), caption, look::arial(20.25),
+                           look::yellow, Qt::AlignHCenter | Qt::AlignTop);
+    item->setButton(true);
+    return item;
 }
 } // namespace
 
@@ -24,6 +27,9 @@ Menu::Menu(Forms& forms, Module1& /*state*/)
 
     Image1 = new PixelPicture(this, QStringLiteral("Image1"), QRect(16, 16, 68, 68),
                               QStringLiteral(":/pictures/icon32.png"));
+
+    // The program's icon only repeats the welcome beside it.
+    markDecoration(Image1);
 
     Label1 = new Label(this, QStringLiteral("Label1"), QRect(88, 16, 209, 65),
                        tr("Tervetuloa pelaamaan Norppala:stä!"), look::arial(14.25));
@@ -92,6 +98,8 @@ void Menu::keyPressEvent(QKeyEvent* event) {
             keyItem_ = (keyItem_ + step + count) % count;
         }
         highlight(all[keyItem_]);
+        // The menu keeps the focus itself, so a screen reader hears which item the arrows reached.
+        context().announcer.announce(this, all[keyItem_]->text());
         return;
     }
     case Qt::Key_E:

@@ -36,6 +36,12 @@ Ohje::Ohje(Forms& forms)
                        QStringLiteral(":/pictures/help_hauki_keski.gif"));
     Kelmo6 = new Kelmo(this, clock, QStringLiteral("Kelmo6"), QRect(152, 232, 41, 113),
                        QStringLiteral(":/pictures/help_hauki_iso.gif"));
+    Kelmo1->setAccessibleName(tr("Pieni ahven"));
+    Kelmo2->setAccessibleName(tr("Keskikokoinen ahven"));
+    Kelmo3->setAccessibleName(tr("Iso ahven"));
+    Kelmo4->setAccessibleName(tr("Pieni hauki"));
+    Kelmo5->setAccessibleName(tr("Keskikokoinen hauki"));
+    Kelmo6->setAccessibleName(tr("Iso hauki"));
     Line1 =
         new Line(this, QStringLiteral("Line1"), QPoint(248, 0), QPoint(248, 360), 2, look::cyan);
     Label4 = new Label(this, QStringLiteral("Label4"), QRect(256, 8, 161, 305),

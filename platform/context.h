@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/accessibility.h"
+#include "platform/settings.h"
 #include "platform/soundplayer.h"
 
 #include <QString>
@@ -8,13 +10,17 @@ class Clock;
 class Random;
 class Dialogs;
 
-// What the windows get from the outside world: time, chance, dialogs, sound and
-// the program's folder. The program passes the real ones; tests pass a virtual
-// clock, scripted random numbers, scripted dialogs and recording players.
+// What the windows get from the outside world: time, chance, dialogs, sound,
+// the program's folder, the player's lasting settings and a voice for the
+// screen reader. The program passes the real ones; tests pass a virtual clock,
+// scripted random numbers, scripted dialogs, recording players and announcer,
+// and settings of their own.
 struct Context {
     Clock& clock;
     Random& random;
     Dialogs& dialogs;
     Sound& sound;
     QString appPath;
+    Settings& settings;
+    Announcer& announcer;
 };

@@ -56,9 +56,10 @@ Timer* Form::makeTimer(const QString& name, int interval, bool enabled) {
     return new Timer(this, context().clock, name, interval, enabled);
 }
 
-SoundPlayer* Form::makePlayer() {
-    player_ = context().sound.makePlayer(objectName());
-    return player_.get();
+SoundPlayer* Form::makePlayer(const QString& part) {
+    players_.push_back(context().sound.makePlayer(
+        part.isEmpty() ? objectName() : objectName() + QLatin1Char('/') + part));
+    return players_.back().get();
 }
 
 void Form::paintEvent(QPaintEvent* event) {
@@ -95,10 +96,16 @@ void Form::shutDown() {
     for (Timer* timer : findChildren<Timer*>()) {
         timer->setEnabled(false);
     }
-    player_.reset();
+    // The last made goes first, so the window's own player is released last.
+    while (!players_.empty()) {
+        players_.pop_back();
+    }
 }
 
 Forms::Forms(Context& context) : context_(context) {
+    installAccessibility();
+    // The sound stays as the player last left it.
+    context_.sound.setMuted(context_.settings.flag(setting::muted, false));
     if (QCoreApplication* app = QCoreApplication::instance()) {
         app->installEventFilter(this);
     }
@@ -195,7 +202,7 @@ bool Forms::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         return pressFocusedButton(static_cast<QWidget*>(watched), *key);
     }
-    if (key->key() != Qt::Key_M || key->isAutoRepeat() ||
+    if ((key->key() != Qt::Key_M && key->key() != Qt::Key_A) || key->isAutoRepeat() ||
         (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         return false;
     }
@@ -209,7 +216,15 @@ bool Forms::eventFilter(QObject* watched, QEvent* event) {
     if (open_.value(window->objectName()) != window) {
         return false;
     }
-    context_.sound.setMuted(!context_.sound.muted());
+    if (key->key() == Qt::Key_M) {
+        setMuted(!context_.sound.muted());
+        context_.announcer.announce(window,
+                                    context_.sound.muted() ? tr("Äänet pois") : tr("Äänet päällä"));
+    } else {
+        setNibbleCue(!nibbleCue());
+        context_.announcer.announce(window, nibbleCue() ? tr("Nykäisymerkki päällä")
+                                                        : tr("Nykäisymerkki pois"));
+    }
     return true;
 }
 
@@ -227,6 +242,21 @@ bool Forms::pressFocusedButton(QWidget* widget, const QKeyEvent& key) {
         button->click();
     }
     return true;
+}
+
+void Forms::setMuted(bool muted) {
+    context_.sound.setMuted(muted);
+    context_.settings.setFlag(setting::muted, muted);
+    emit soundChanged();
+}
+
+bool Forms::nibbleCue() const {
+    return context_.settings.flag(setting::nibbleCue, true);
+}
+
+void Forms::setNibbleCue(bool on) {
+    context_.settings.setFlag(setting::nibbleCue, on);
+    emit soundChanged();
 }
 
 void Forms::flushUnloaded() {

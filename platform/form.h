@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <vector>
 
 struct Context;
 class Forms;
@@ -44,8 +45,10 @@ protected:
 
     // Creates a timer on the game's clock, owned by this window.
     Timer* makeTimer(const QString& name, int interval, bool enabled);
-    // Creates this window's media player; it is stopped and released when the window unloads.
-    SoundPlayer* makePlayer();
+    // Creates a media player of this window; it is stopped and released when the
+    // window unloads. A second player (`part`, e.g. "merkki") plays its clips
+    // without cutting off the first one's.
+    SoundPlayer* makePlayer(const QString& part = QString());
 
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -57,7 +60,7 @@ private:
     Forms& forms_;
     QImage picture_;
     QString pictureFile_;
-    std::unique_ptr<SoundPlayer> player_;
+    std::vector<std::unique_ptr<SoundPlayer>> players_;
     bool unloading_ = false;
 };
 
@@ -99,12 +102,21 @@ public:
     // handlers have returned). The event loop does this by itself too.
     void flushUnloaded();
 
+    // Mutes or unmutes every sound (the M key), remembered for the next run.
+    void setMuted(bool muted);
+    // The short sounds at a nibble and a hooked fish (the A key), remembered too.
+    bool nibbleCue() const;
+    void setNibbleCue(bool on);
+
 signals:
     // Every window is closed: the program should end.
     void lastWindowClosed();
+    // The sound was muted or unmuted, or the nibble cue turned on or off.
+    void soundChanged();
 
 protected:
-    // The M key of any open window mutes or unmutes the game's sound.
+    // In any open window the M key mutes or unmutes the game's sound and the A
+    // key turns the nibble cue on or off; a screen reader says which.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -77,6 +77,10 @@ public:
     int borderStyle() const { return border_; }
     void setTransparent(bool transparent);
     bool isTransparent() const { return transparent_; }
+    // A label the player clicks to act (a menu item, a spot on the map): a
+    // screen reader then offers it as a button to press.
+    void setButton(bool button) { button_ = button; }
+    bool isButton() const { return button_; }
 
 signals:
     void clicked();
@@ -95,6 +99,7 @@ private:
     int border_ = 0;
     bool transparent_ = true;
     bool pressed_ = false;
+    bool button_ = false;
 };
 
 // A list of file names. Its click event also fires when the player moves the

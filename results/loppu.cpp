@@ -62,6 +62,7 @@ Loppu::Loppu(Forms& forms, Module1& state)
     Command3->setAccessibleName(Command3->text());
     Command3->setAccessibleDescription(tr("Näyttää parhaat tallennetut tulokset"));
 
+    List1->setAccessibleName(tr("Saalis"));
     List1->setFocusPolicy(Qt::StrongFocus);
     Command1->setFocusPolicy(Qt::StrongFocus);
     Command2->setFocusPolicy(Qt::StrongFocus);
@@ -88,6 +89,7 @@ void Loppu::load() {
         total += cellWeight(state_.catch_table[row][2]);
     }
     tot->setText(QString::number(total) + QLatin1Char('g'));
+    tot->setAccessibleName(tr("Yhteispaino %1 grammaa").arg(total));
 
     // Read as the window opens, so a record shows before it is saved; saving
     // it afterwards does not take the notice away.

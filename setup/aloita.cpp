@@ -39,6 +39,8 @@ Aloita::Aloita(Forms& forms, Module1& state)
     listPalette.setColor(QPalette::Text, look::black);
     File1->setPalette(listPalette);
 
+    File1->setAccessibleName(tr("Järvet"));
+
     setTabOrder(Command1, File1);
 
     Line1 = new Line(this, QStringLiteral("Line1"), QPoint(200, 0), QPoint(200, 200), 2);
@@ -51,6 +53,8 @@ Aloita::Aloita(Forms& forms, Module1& state)
             new Label(this, QStringLiteral("paikka%1").arg(spot),
                       QRect(designLeft[i], 160, mapfile::kMarkerSize, mapfile::kMarkerSize),
                       QString(), look::systemFont());
+        marker->setButton(true);
+        marker->setAccessibleName(tr("Kalapaikka %1").arg(spot));
         // Until the window is first active the markers hide the picture beneath them.
         marker->setTransparent(false);
         // On top of everything, so a marker can always be clicked over its whole square.
@@ -141,6 +145,7 @@ void Aloita::on_paikka_clicked(int spot) {
         paikka[i]->setBorderStyle(i + 1 == spot ? 1 : 0);
     }
     state_.spot_choice = static_cast<qint16>(spot);
+    context().announcer.announce(this, tr("Kalapaikka %1 valittu").arg(spot));
 }
 
 void Aloita::on_Command1_clicked() {

@@ -190,6 +190,8 @@ TEST(Assets, TunesAndClipsPlayInTheSdlPlayer) {
         // the game names them "kala0" followed by the number: kala09, kala010
         files << dataFile(QStringLiteral("sound/kala0%1.wav").arg(n));
     }
+    // The nibble cue.
+    files << dataFile("sound/nykaisy.wav") << dataFile("sound/koukku.wav");
     for (const QString& file : files) {
         EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
     }

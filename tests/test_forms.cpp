@@ -56,7 +56,9 @@ protected:
     ScriptedDialogs dialogs;
     PlayerLog players;
     RecordingSound sound{players};
-    Context context{clock, random, dialogs, sound, QString()};
+    MemorySettings settings;
+    RecordingAnnouncer announcer;
+    Context context{clock, random, dialogs, sound, QString(), settings, announcer};
     Forms forms{context};
     QStringList events;
 };

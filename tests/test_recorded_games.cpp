@@ -40,6 +40,10 @@ const Style kStyles[] = {
 
 class RecordedGames : public World {
 protected:
+    // The records were made before the game had its nibble cue; it has its own
+    // player and its own test (test_accessibility.cpp).
+    RecordedGames() { settings.setFlag(setting::nibbleCue, false); }
+
     // What a player can see now, as "name=value" entries.
     QMap<QString, QString> scene() const {
         QMap<QString, QString> seen;

@@ -90,6 +90,7 @@ TEST_F(Soak, ManyWholeGamesInARowLeaveOnlyTheMenuAndExactFiles) {
         QFile::remove(file);
         // The test's own logs would otherwise grow with every game and hide what the game does.
         players.clear();
+        announcer.said.clear();
         dialogs.questions.clear();
 
         const long kb = residentKb();

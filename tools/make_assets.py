@@ -165,8 +165,15 @@ well under -3 dBFS.
 """
 
 
+README_CUES = """
+## The nibble cue (`sound/`)
+22050 Hz mono 16-bit WAV, plain tones peaking at -6 dBFS, played on a player of
+their own so they never cut off the angler's chatter (the A key turns them off).
+"""
+
+
 def write_readme():
-    from assetgen import voices
+    from assetgen import cues, voices
 
     lines = [README_HEAD, "| file | spots |", "| --- | --- |"]
     for info in lakes.LAKES:
@@ -175,6 +182,9 @@ def write_readme():
     lines.append(README_SOUND)
     for n, (text, _, _) in enumerate(voices.LINES, start=1):
         lines.append(f"- `{voices.file_name(n)}`: {text}")
+    lines.append(README_CUES)
+    for name, text in cues.FILES.items():
+        lines.append(f"- `{name}`: {text}")
     with open(os.path.join(DATA, "README.md"), "w", encoding="utf-8", newline="\n") as f:
         f.write("\n".join(lines) + "\n")
 
@@ -196,6 +206,8 @@ def main():
         from assetgen import music
         music.make_all(DATA, os.path.join(BUILD, "music"))
     if args.only in (None, "sounds"):
+        from assetgen import cues
+        cues.make_all(os.path.join(DATA, "sound"))
         from assetgen import voices
         voices.make_all(os.path.join(DATA, "sound"), os.path.join(BUILD, "voices"),
                         os.path.join(DATA, "music.mp3"))

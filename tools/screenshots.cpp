@@ -94,7 +94,9 @@ int main(int argc, char* argv[]) {
     MersenneRandom random(20261207);
     NoDialogs dialogs;
     SilentSound sound;
-    Context context{clock, random, dialogs, sound, programFolder()};
+    MemorySettings settings;
+    AccessibleAnnouncer announcer;
+    Context context{clock, random, dialogs, sound, programFolder(), settings, announcer};
     Module1 state;
     Forms forms(context);
     registerWindows(forms, state);

@@ -31,6 +31,18 @@
         <source>Kalapaikan kuva %1 puuttuu tai on viallinen, joten peliä ei voi aloittaa.</source>
         <translation>The picture of the fishing spot, %1, is missing or damaged, so the game cannot start.</translation>
     </message>
+    <message>
+        <source>Järvet</source>
+        <translation>Lakes</translation>
+    </message>
+    <message>
+        <source>Kalapaikka %1</source>
+        <translation>Fishing spot %1</translation>
+    </message>
+    <message>
+        <source>Kalapaikka %1 valittu</source>
+        <translation>Fishing spot %1 chosen</translation>
+    </message>
 </context>
 <context>
     <name>Credits</name>
@@ -134,6 +146,25 @@
     </message>
 </context>
 <context>
+    <name>Forms</name>
+    <message>
+        <source>Äänet pois</source>
+        <translation>Sound off</translation>
+    </message>
+    <message>
+        <source>Äänet päällä</source>
+        <translation>Sound on</translation>
+    </message>
+    <message>
+        <source>Nykäisymerkki päällä</source>
+        <translation>Nibble cue on</translation>
+    </message>
+    <message>
+        <source>Nykäisymerkki pois</source>
+        <translation>Nibble cue off</translation>
+    </message>
+</context>
+<context>
     <name>Loppu</name>
     <message>
         <source>Norppala - Lopputulos</source>
@@ -185,6 +216,14 @@
         <source>Näyttää parhaat tallennetut tulokset</source>
         <translation>Shows the best saved results</translation>
     </message>
+    <message>
+        <source>Saalis</source>
+        <translation>Catch</translation>
+    </message>
+    <message>
+        <source>Yhteispaino %1 grammaa</source>
+        <translation>Total weight %1 grams</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>
@@ -235,6 +274,30 @@
         <source>Pois</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>Pieni ahven</source>
+        <translation>Small perch</translation>
+    </message>
+    <message>
+        <source>Keskikokoinen ahven</source>
+        <translation>Medium perch</translation>
+    </message>
+    <message>
+        <source>Iso ahven</source>
+        <translation>Big perch</translation>
+    </message>
+    <message>
+        <source>Pieni hauki</source>
+        <translation>Small pike</translation>
+    </message>
+    <message>
+        <source>Keskikokoinen hauki</source>
+        <translation>Medium pike</translation>
+    </message>
+    <message>
+        <source>Iso hauki</source>
+        <translation>Big pike</translation>
+    </message>
 </context>
 <context>
     <name>Peli</name>
@@ -273,6 +336,134 @@
     <message>
         <source>Tauko – jatka painamalla P</source>
         <translation>Paused – press P to resume</translation>
+    </message>
+    <message>
+        <source>Souda ylös</source>
+        <translation>Row up</translation>
+    </message>
+    <message>
+        <source>Souda alas</source>
+        <translation>Row down</translation>
+    </message>
+    <message>
+        <source>Järven vesi</source>
+        <translation>The lake</translation>
+    </message>
+    <message>
+        <source>Rengas vedessä</source>
+        <translation>Ripple on the water</translation>
+    </message>
+    <message>
+        <source>Kala nousee</source>
+        <translation>Fish coming up</translation>
+    </message>
+    <message>
+        <source>Vene</source>
+        <translation>Boat</translation>
+    </message>
+    <message>
+        <source>Äänet pois</source>
+        <translation>Sound off</translation>
+    </message>
+    <message>
+        <source>Äänet pois, M palauttaa</source>
+        <translation>Sound off, M turns it back on</translation>
+    </message>
+    <message>
+        <source>Aika loppui, peli päättyi.</source>
+        <translation>Time&apos;s up, the game is over.</translation>
+    </message>
+    <message>
+        <source>Mato: vedessä</source>
+        <translation>Worm: in the water</translation>
+    </message>
+    <message>
+        <source>Kala nykii!</source>
+        <translation>A fish is nibbling!</translation>
+    </message>
+    <message>
+        <source>Mato on syöty, vaihda mato.</source>
+        <translation>The worm is eaten, change it.</translation>
+    </message>
+    <message>
+        <source>Mato on puoliksi syöty.</source>
+        <translation>The worm is half eaten.</translation>
+    </message>
+    <message>
+        <source>kala nykii!</source>
+        <translation>a fish is nibbling!</translation>
+    </message>
+    <message>
+        <source>kala nousee</source>
+        <translation>a fish is coming up</translation>
+    </message>
+    <message>
+        <source>näpäyttää vapaa</source>
+        <translation>taps the rod</translation>
+    </message>
+    <message>
+        <source>nostaa</source>
+        <translation>lifts the line</translation>
+    </message>
+    <message>
+        <source>laskee siiman</source>
+        <translation>lowers the line</translation>
+    </message>
+    <message>
+        <source>odottaa</source>
+        <translation>waits</translation>
+    </message>
+    <message>
+        <source>Ukko: %1</source>
+        <translation>Angler: %1</translation>
+    </message>
+    <message>
+        <source>Kala tarttui, se nousee veneeseen.</source>
+        <translation>Hooked! It&apos;s coming up to the boat.</translation>
+    </message>
+    <message>
+        <source>vedessä</source>
+        <translation>in the water</translation>
+    </message>
+    <message>
+        <source>syöty</source>
+        <translation>eaten</translation>
+    </message>
+    <message>
+        <source>puoliksi syöty</source>
+        <translation>half eaten</translation>
+    </message>
+    <message>
+        <source>ehjä</source>
+        <translation>whole</translation>
+    </message>
+    <message>
+        <source>vaihdetaan</source>
+        <translation>being changed</translation>
+    </message>
+    <message>
+        <source>Mato: %1</source>
+        <translation>Worm: %1</translation>
+    </message>
+    <message>
+        <source>Aikaa kulunut %1 min %2 s</source>
+        <translation>Time gone %1 min %2 s</translation>
+    </message>
+    <message>
+        <source>Kymmenen sekuntia jäljellä.</source>
+        <translation>Ten seconds left.</translation>
+    </message>
+    <message>
+        <source>Saalis: %1, %2 grammaa.</source>
+        <translation>Caught: %1, %2 grams.</translation>
+    </message>
+    <message>
+        <source>Tauko</source>
+        <translation>Paused</translation>
+    </message>
+    <message>
+        <source>Peli jatkuu</source>
+        <translation>Game on</translation>
     </message>
 </context>
 <context>

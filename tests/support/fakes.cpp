@@ -1,5 +1,7 @@
 #include "support/fakes.h"
 
+#include <QWidget>
+
 QStringList PlayerLog::of(const QString& window) const {
     QStringList result;
     const QString prefix = window + QStringLiteral(": ");
@@ -67,6 +69,10 @@ void RecordingPlayer::setMode(qint32 value) {
 
 void RecordingPlayer::setVolume(qint32 value) {
     note(QStringLiteral("Volume = %1").arg(value));
+}
+
+void RecordingAnnouncer::announce(QWidget* window, const QString& text) {
+    said << (window ? window->objectName() : QString()) + QStringLiteral(": ") + text;
 }
 
 QString ScriptedDialogs::askText(QWidget*, const QString& caption, const QString& prompt) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/accessibility.h"
 #include "platform/dialogs.h"
 #include "platform/soundplayer.h"
 #include "support/printers.h"
@@ -53,6 +54,13 @@ public:
 private:
     PlayerLog& log_;
     bool muted_ = false;
+};
+
+// Everything said to the screen reader, in order, as "window: text".
+class RecordingAnnouncer final : public Announcer {
+public:
+    void announce(QWidget* window, const QString& text) override;
+    QStringList said;
 };
 
 // Dialogs answered from a script; every question and message is kept.

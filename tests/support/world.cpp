@@ -38,7 +38,7 @@ bool copyFolder(const QString& from, const QString& to) {
 }
 
 World::World()
-    : appPath(dir.path()), context{clock, random, dialogs, sound, appPath},
+    : appPath(dir.path()), context{clock, random, dialogs, sound, appPath, settings, announcer},
       formsOwner(std::make_unique<Forms>(context)), forms(*formsOwner) {
     copyFolder(sourceDataFolder(), appPath + QStringLiteral("/data"));
     registerWindows(forms, state);

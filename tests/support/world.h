@@ -70,6 +70,8 @@ protected:
     ScriptedDialogs dialogs;
     PlayerLog players;
     RecordingSound sound{players};
+    MemorySettings settings;
+    RecordingAnnouncer announcer;
     Context context;
     Module1 state;
     std::unique_ptr<Forms> formsOwner;

@@ -184,6 +184,14 @@ def check_sounds(data):
             ratio = voices.speech_rms(samples, rate) / music
             if not 1.0 <= ratio <= 2.0:
                 problems.append(f"{path}: speech is {ratio:.2f} x the game music (RMS)")
+    for name in ("nykaisy.wav", "koukku.wav"):
+        path = os.path.join(data, "sound", name)
+        if not os.path.exists(path):
+            problems.append(f"{path}: missing")
+            continue
+        rate, ch, width, secs = wav_info(path)
+        if (rate, ch, width) != (22050, 1, 2) or not 0.1 <= secs <= 0.6:
+            problems.append(f"{path}: {rate} Hz, {ch} channels, {width * 8} bit, {secs:.2f} s")
     for name in ("music.mp3", "music2.mp3"):
         path = os.path.join(data, name)
         if not os.path.exists(path):

@@ -1,0 +1,247 @@
+#include "core/autoangler.h"
+#include "platform/settings.h"
+#include "test_game_world.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+// What a screen reader sees of the windows, read in-process through Qt's
+// accessibility interfaces, and what it is told while a game goes on.
+
+namespace {
+
+QAccessibleInterface* accessible(QWidget* widget) {
+    return widget ? QAccessible::queryAccessibleInterface(widget) : nullptr;
+}
+
+QString nameOf(QWidget* widget) {
+    QAccessibleInterface* face = accessible(widget);
+    return face ? face->text(QAccessible::Name) : QStringLiteral("<none>");
+}
+
+// Every visible object of a window's tree a reader would stop at that has no name.
+void collectNameless(QAccessibleInterface* face, QStringList& nameless) {
+    for (int i = 0; i < face->childCount(); ++i) {
+        QAccessibleInterface* child = face->child(i);
+        if (!child || child->state().invisible) {
+            continue;
+        }
+        const QAccessible::Role role = child->role();
+        if (role != QAccessible::Separator && role != QAccessible::Whitespace &&
+            role != QAccessible::ScrollBar && child->text(QAccessible::Name).trimmed().isEmpty()) {
+            QObject* object = child->object();
+            nameless << (object ? object->objectName() + QLatin1Char('/') +
+                                      QLatin1String(object->metaObject()->className())
+                                : QStringLiteral("role %1").arg(int(role)));
+        }
+        if (role != QAccessible::List) { // a list names its own rows
+            collectNameless(child, nameless);
+        }
+    }
+}
+
+} // namespace
+
+class Accessibility : public GameWorld {};
+
+TEST_F(Accessibility, EveryVisibleControlOfEveryWindowHasAName) {
+    for (const char* name : {"menu", "credits", "ohje", "aloita", "peli", "loppu", "ennatykset"}) {
+        SCOPED_TRACE(name);
+        forms.show(QLatin1String(name));
+        settle();
+        Form* form = window(QLatin1String(name));
+        ASSERT_NE(form, nullptr);
+        QStringList nameless;
+        collectNameless(accessible(form), nameless);
+        EXPECT_TRUE(nameless.isEmpty()) << nameless.join(QLatin1Char(' ')).toStdString();
+        forms.unload(QLatin1String(name));
+        settle();
+    }
+}
+
+TEST_F(Accessibility, MenuItemsAndSpotsAreButtonsAReaderCanPress) {
+    forms.show(QStringLiteral("menu"));
+    settle();
+    QAccessibleInterface* credits = accessible(control("menu", "Label3"));
+    ASSERT_NE(credits, nullptr);
+    EXPECT_EQ(credits->role(), QAccessible::Button);
+    EXPECT_EQ(credits->text(QAccessible::Name), "Tekijät");
+    ASSERT_NE(credits->actionInterface(), nullptr);
+    ASSERT_EQ(credits->actionInterface()->actionNames(),
+              QStringList{QAccessibleActionInterface::pressAction()});
+    credits->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    settle();
+    EXPECT_TRUE(forms.isLoaded("credits"));
+    // The welcome text stays plain text, the icon beside it is skipped.
+    EXPECT_EQ(accessible(control("menu", "Label1"))->role(), QAccessible::StaticText);
+    EXPECT_EQ(accessible(control("menu", "Image1"))->role(), QAccessible::Whitespace);
+
+    // The arrows, which move no focus, say which item they reached.
+    QTest::keyClick(window("menu"), Qt::Key_Down);
+    QTest::keyClick(window("menu"), Qt::Key_Down);
+    EXPECT_EQ(announcer.said.mid(announcer.said.size() - 2),
+              (QStringList{"menu: Pelaa", "menu: Tekijät"}));
+
+    forms.show(QStringLiteral("aloita"));
+    settle();
+    for (int spot = 1; spot <= 3; ++spot) {
+        QAccessibleInterface* marker =
+            accessible(control("aloita", QStringLiteral("paikka%1").arg(spot)));
+        EXPECT_EQ(marker->role(), QAccessible::Button);
+        EXPECT_EQ(marker->text(QAccessible::Name), QStringLiteral("Kalapaikka %1").arg(spot));
+    }
+    accessible(control("aloita", "paikka2"))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(state.spot_choice, 2);
+    EXPECT_EQ(announcer.said.last(), "aloita: Kalapaikka 2 valittu");
+    EXPECT_EQ(nameOf(control("aloita", "File1")), "Järvet");
+}
+
+TEST_F(Accessibility, GameScreenSaysWhatItShowsInWords) {
+    startGame();
+    EXPECT_EQ(nameOf(button("Command1")), "Souda ylös");
+    EXPECT_EQ(nameOf(button("Command2")), "Souda alas");
+    EXPECT_EQ(nameOf(button("Command4")), "Nosta!");
+    EXPECT_EQ(accessible(sprite("vene"))->role(), QAccessible::Graphic);
+    EXPECT_EQ(nameOf(sprite("mies")), "Ukko: odottaa");
+    EXPECT_EQ(nameOf(sprite("mato")), "Mato: vedessä");
+    EXPECT_EQ(nameOf(catchList()), "Saalis");
+    // The clock is one phrase; the colon and the seconds are not read again.
+    advance(65 * 1000);
+    EXPECT_EQ(nameOf(control("peli", "Label5")), "Aikaa kulunut 1 min 5 s");
+    EXPECT_EQ(accessible(control("peli", "Label7"))->role(), QAccessible::Whitespace);
+
+    // A nibble on a worm half eaten: the reader hears it; the lift shows the worm.
+    game().koho_state = "koho2";
+    game().on_Timer1_timeout();
+    settle();
+    EXPECT_EQ(nameOf(sprite("mies")), "Ukko: kala nykii!");
+    EXPECT_EQ(announcer.said.last(), "peli: Kala nykii!");
+    game().fish_hooked = false;
+    game().koho_state = "koho2";
+    click("peli", "Command4");
+    EXPECT_EQ(announcer.said.last(), "peli: Mato on puoliksi syöty.");
+    EXPECT_EQ(nameOf(sprite("mato")), "Mato: puoliksi syöty");
+    EXPECT_EQ(nameOf(sprite("mies")), "Ukko: nostaa");
+    click("peli", "Command4");
+
+    // A fish on the hook: it rises, then lands with its species and weight said.
+    hookFish(1234);
+    click("peli", "Command4");
+    EXPECT_EQ(nameOf(sprite("mies")), "Ukko: kala nousee");
+    advance(1000);
+    ASSERT_EQ(catchLines().size(), 1);
+    const QString species = cellText(state.catch_table[1][1]);
+    EXPECT_TRUE(announcer.said.contains("peli: Saalis: " + species + ", 1234 grammaa."))
+        << announcer.said.join('\n').toStdString();
+    EXPECT_EQ(nameOf(sprite("mies")), "Ukko: nostaa");
+    click("peli", "Command4");
+
+    // The last ten seconds, once, and the end, said in the results window. The
+    // focus never moves for any of it.
+    QWidget* focused = QApplication::focusWidget();
+    announcer.said.clear();
+    advance((171 - game().clock_minutes * 60 - game().clock_seconds) * 1000);
+    EXPECT_EQ(announcer.said.count("peli: Kymmenen sekuntia jäljellä."), 1);
+    EXPECT_EQ(QApplication::focusWidget(), focused);
+    advance(20 * 1000);
+    EXPECT_EQ(announcer.said.last(), "loppu: Aika loppui, peli päättyi.");
+}
+
+// Plays a minute by the book, with a marker written into the sound log right
+// after the game screen has heard of each nibble and each hooked fish.
+class NibbleCue : public Accessibility {
+protected:
+    void playAMinute() {
+        startGame(1, 3);
+        FishingGame& model = game();
+        QObject::connect(&model, &FishingGame::anglerChanged, peli(), [this](Angler angler, bool) {
+            if (angler == Angler::Nibble) {
+                players.calls << "-- nibble";
+            }
+        });
+        QObject::connect(&model, &FishingGame::fishHooked, peli(),
+                         [this] { players.calls << "-- hooked"; });
+        fishByTheBook(60 * 1000);
+    }
+    qsizetype count(const QString& line) const { return players.calls.count(line); }
+};
+
+TEST_F(NibbleCue, SoundsExactlyAtEveryNibbleAndRiseBesideTheGamesOwnSounds) {
+    playAMinute();
+    const QString nibble =
+        "peli/merkki: PlaySound(" + path("\\data\\sound\\nykaisy.wav") + ", False)";
+    const QString hooked =
+        "peli/merkki: PlaySound(" + path("\\data\\sound\\koukku.wav") + ", False)";
+    ASSERT_GE(count("-- nibble"), 3);
+    ASSERT_GE(count("-- hooked"), 2);
+    EXPECT_EQ(count(nibble), count("-- nibble"));
+    EXPECT_EQ(count(hooked), count("-- hooked"));
+    for (qsizetype i = 0; i < players.calls.size(); ++i) {
+        if (players.calls[i] == "-- nibble") {
+            EXPECT_EQ(players.calls[i - 1], nibble) << i;
+        } else if (players.calls[i] == "-- hooked") {
+            EXPECT_EQ(players.calls[i - 1], hooked) << i;
+        }
+    }
+    // The cue has a player of its own: the chatter and music go on as before.
+    EXPECT_EQ(count("peli/merkki: created"), 1);
+    EXPECT_TRUE(players.of("peli").filter("kala0").size() >= 1);
+    EXPECT_TRUE(players.of("peli/merkki").filter("kala0").isEmpty());
+}
+
+TEST_F(NibbleCue, NeverSoundsWhenTurnedOffWithA) {
+    forms.show(QStringLiteral("menu"));
+    settle();
+    QTest::keyClick(window("menu"), Qt::Key_A);
+    EXPECT_FALSE(forms.nibbleCue());
+    EXPECT_EQ(announcer.said.last(), "menu: Nykäisymerkki pois");
+    forms.unload(QStringLiteral("menu"));
+    playAMinute();
+    ASSERT_GE(count("-- nibble"), 3);
+    EXPECT_TRUE(players.calls.filter("peli/merkki").isEmpty());
+    // The reader still hears every nibble.
+    EXPECT_EQ(announcer.said.count("peli: Kala nykii!"), count("-- nibble"));
+    // A in the game window turns it back on.
+    QTest::keyClick(peli(), Qt::Key_A);
+    EXPECT_TRUE(forms.nibbleCue());
+}
+
+TEST(Settings, MuteAndCueOutliveARunAndShowOnTheGameScreen) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("norppala.ini");
+    {
+        QtSettings settings(file);
+        EXPECT_FALSE(settings.flag(setting::muted, false));
+        EXPECT_TRUE(settings.flag(setting::nibbleCue, true));
+        settings.setFlag(setting::muted, true);
+        settings.setFlag(setting::nibbleCue, false);
+    }
+    QtSettings again(file);
+    EXPECT_TRUE(again.flag(setting::muted, false));
+    EXPECT_FALSE(again.flag(setting::nibbleCue, true));
+}
+
+TEST_F(Accessibility, MuteIsRememberedAndShownInTheCorner) {
+    startGame();
+    QWidget* notice = control("peli", "aanet");
+    EXPECT_FALSE(notice->isVisible());
+    QTest::keyClick(peli(), Qt::Key_M);
+    EXPECT_TRUE(sound.muted());
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_TRUE(settings.flag(setting::muted, false));
+    EXPECT_EQ(announcer.said.last(), "peli: Äänet pois");
+
+    // The next run starts muted: a new set of windows on the same settings.
+    RecordingSound nextSound{players};
+    Context next{clock, random, dialogs, nextSound, appPath, settings, announcer};
+    Forms nextForms(next);
+    EXPECT_TRUE(nextSound.muted());
+    QTest::keyClick(peli(), Qt::Key_M);
+    EXPECT_FALSE(notice->isVisible());
+    EXPECT_FALSE(settings.flag(setting::muted, true));
+}
