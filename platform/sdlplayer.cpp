@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <unordered_map>
@@ -59,11 +60,16 @@ struct SdlApi {
 #undef NORPPALA_POINTER
 
     // The libraries stay loaded until the process ends: they may leave threads
-    // and exit handlers behind that must not outlive their code.
+    // and exit handlers behind that must not outlive their code. (A QLibrary
+    // that goes away without unload() leaves its library loaded.)
+    std::unique_ptr<QLibrary> sdlLibrary;
+    std::unique_ptr<QLibrary> mixerLibrary;
+
     bool load() {
-        // Never unloaded (see above), so the library objects are never destroyed either.
-        auto* sdl = new QLibrary(QStringLiteral("SDL2-2.0"), 0);
-        auto* mixer = new QLibrary(QStringLiteral("SDL2_mixer-2.0"), 0);
+        sdlLibrary.reset(new QLibrary(QStringLiteral("SDL2-2.0"), 0));
+        mixerLibrary.reset(new QLibrary(QStringLiteral("SDL2_mixer-2.0"), 0));
+        QLibrary* sdl = sdlLibrary.get();
+        QLibrary* mixer = mixerLibrary.get();
         sdl->setLoadHints(QLibrary::ExportExternalSymbolsHint);
         mixer->setLoadHints(QLibrary::ExportExternalSymbolsHint);
         if (!sdl->load() || !mixer->load()) {
