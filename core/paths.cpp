@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 QString appFile(const QString& appPath, const QString& gamePath) {
@@ -46,5 +47,8 @@ std::optional<PlainFile> plainFile(const QString& path) {
     if (path.startsWith(QLatin1Char(':'))) {
         return PlainFile{info.size(), 0}; // built into the program: never changes
     }
-    return PlainFile{info.size(), info.lastModified().toMSecsSinceEpoch()};
+    // The file's own time, in UTC: QFileInfo's local time would look up the
+    // time zone on every sprite change.
+    return PlainFile{info.size(),
+                     QFile(path).fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch()};
 }

@@ -104,6 +104,9 @@ Peli::Peli(Forms& forms, Module1& state)
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(0, 304, 153, 95);
     List1->setFont(look::systemFont(8.25));
+    // Every catch line is one line of the same font: laying out one is enough,
+    // which keeps bringing the newest line into view cheap.
+    List1->setUniformItemSizes(true);
     QPalette listPalette = List1->palette();
     listPalette.setColor(QPalette::Base, look::navy);
     listPalette.setColor(QPalette::Text, look::cyan);
