@@ -130,18 +130,23 @@ QString FishingGame::liftCaption() const {
     return rod_ == Rod::InWater ? tr("Nosta!") : tr("Laske!");
 }
 
-bool FishingGame::nibbleOpen(fishing::Nibble nibble) const {
+Timer* FishingGame::nibbleWindow(fishing::Nibble nibble) const {
     switch (nibble) {
     case fishing::Nibble::Small:
-        return pieni->enabled();
+        return pieni;
     case fishing::Nibble::Medium:
-        return keski->enabled();
+        return keski;
     case fishing::Nibble::Large:
-        return iso->enabled();
+        return iso;
     case fishing::Nibble::None:
         break;
     }
-    return false;
+    return nullptr;
+}
+
+bool FishingGame::nibbleOpen(fishing::Nibble nibble) const {
+    const Timer* window = nibbleWindow(nibble);
+    return window && window->enabled();
 }
 
 qint64 FishingGame::nextBite() const {
@@ -149,17 +154,8 @@ qint64 FishingGame::nextBite() const {
 }
 
 qint64 FishingGame::nibbleEnds(fishing::Nibble nibble) const {
-    switch (nibble) {
-    case fishing::Nibble::Small:
-        return pieni->due();
-    case fishing::Nibble::Medium:
-        return keski->due();
-    case fishing::Nibble::Large:
-        return iso->due();
-    case fishing::Nibble::None:
-        break;
-    }
-    return -1;
+    const Timer* window = nibbleWindow(nibble);
+    return window ? window->due() : -1;
 }
 
 bool FishingGame::anyNibbleOpen() const {
@@ -233,31 +229,27 @@ void FishingGame::moveBoat(int top) {
 }
 
 void FishingGame::rowUp() {
-    if (!actions().rowUp) {
+    row(-1);
+}
+
+void FishingGame::rowDown() {
+    row(+1);
+}
+
+void FishingGame::row(int direction) {
+    const Actions can = actions();
+    if (!(direction < 0 ? can.rowUp : can.rowDown)) {
         return;
     }
     // The limit is tested before the step, so a step may carry the boat a few
     // pixels past it; the next press only puts it back on the limit.
-    if (boatTop_ <= kTopLimit) {
-        moveBoat(kTopLimit);
+    const int limit = direction < 0 ? kTopLimit : kBottomLimit;
+    if (direction < 0 ? boatTop_ <= limit : boatTop_ >= limit) {
+        moveBoat(limit);
         return;
     }
-    moveBoat(boatTop_ - kBoatStep);
-    --boat_pos;
-    bitePeriod_ = fishing::bitePeriod(boat_pos, hotspot_pos, spot_bonus);
-    Timer1->setInterval(bitePeriod_);
-}
-
-void FishingGame::rowDown() {
-    if (!actions().rowDown) {
-        return;
-    }
-    if (boatTop_ >= kBottomLimit) {
-        moveBoat(kBottomLimit);
-        return;
-    }
-    moveBoat(boatTop_ + kBoatStep);
-    ++boat_pos;
+    moveBoat(boatTop_ + direction * kBoatStep);
+    boat_pos = static_cast<qint16>(boat_pos + direction);
     bitePeriod_ = fishing::bitePeriod(boat_pos, hotspot_pos, spot_bonus);
     Timer1->setInterval(bitePeriod_);
 }
@@ -349,18 +341,8 @@ void FishingGame::on_Timer1_timeout() {
     bite_roll = static_cast<qint16>(boat_pos == hotspot_pos ? rollInt(random_, 7, 2)
                                                             : rollInt(random_, 11));
     const fishing::Nibble nibble = fishing::nibbleOf(bite_roll);
-    Timer* window = nullptr;
-    switch (nibble) {
-    case fishing::Nibble::Small:
-        window = pieni;
-        break;
-    case fishing::Nibble::Medium:
-        window = keski;
-        break;
-    case fishing::Nibble::Large:
-        window = iso;
-        break;
-    case fishing::Nibble::None:
+    Timer* window = nibbleWindow(nibble);
+    if (!window) {
         return;
     }
     koho_state = fishing::kohoAfterWear(rollInt(random_, fishing::wearDraws(nibble)));

@@ -177,6 +177,10 @@ signals:
     void pausedChanged(bool paused);
 
 private:
+    // The timer that closes a nibble of that class (none for no nibble).
+    Timer* nibbleWindow(fishing::Nibble nibble) const;
+    // One boat step up (-1) or down (+1) the lake.
+    void row(int direction);
     void closeNibbleWindow(Timer* window);
     void setAngler(Angler angler, bool once);
     void setBait(const QString& picture);
