@@ -32,9 +32,10 @@ private:
     bool muted_ = false;
 };
 
-// Answers every question with Cancel and lets every message pass.
+// Answers every question with Cancel or No and lets every message pass.
 class NoDialogs final : public Dialogs {
 public:
     QString askText(QWidget*, const QString&, const QString&) override { return {}; }
     void message(QWidget*, const QString&, const QString&) override {}
+    bool askYesNo(QWidget*, const QString&, const QString&) override { return false; }
 };

@@ -62,6 +62,10 @@ QString dataFolder(const QString& appPath) {
     return appFile(appPath, QStringLiteral("\\data"));
 }
 
+QString pathIn(const QString& folder, const QString& name) {
+    return folder + QLatin1Char('/') + name + QStringLiteral(".kal");
+}
+
 QString problemWriting(const QString& path, const QString& why) {
     return QCoreApplication::translate("resultfile",
                                        "Tulosta ei voitu tallentaa tiedostoon %1.\n%2\n"
@@ -139,12 +143,28 @@ ResultFolder resultFolder(const QString& appPath, const FolderCheck& canWrite) {
     return {QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), true};
 }
 
+std::optional<SavedResult> savedResultIn(const QString& folder, const QString& name) {
+    const QString path = pathIn(folder, name);
+    if (!isPlainFile(path)) {
+        return std::nullopt;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    // One byte more than is read tells whether the file goes on.
+    QByteArray bytes = file.read(kMaxResultFileBytes + 1);
+    const bool cutShort = bytes.size() > kMaxResultFileBytes;
+    bytes.truncate(kMaxResultFileBytes);
+    return parseResultFile(bytes, QFileInfo(path).fileName(), cutShort);
+}
+
 std::optional<QString> saveResultFileIn(const Module1& state, const QString& folder,
                                         const QString& name, const SaveDeviceFactory& device) {
     if (auto reason = refuseReason(name)) {
         return QCoreApplication::translate("resultfile", "Tulosta ei tallennettu.\n") + *reason;
     }
-    const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".kal");
+    const QString path = pathIn(folder, name);
     if (QFileInfo(path).absolutePath() != QFileInfo(folder).absoluteFilePath()) {
         return QCoreApplication::translate(
             "resultfile", "Tulosta ei tallennettu.\nNimestä ei saa tiedostoa data-kansioon.");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/records.h"
+
 #include <QByteArray>
 #include <QSaveFile>
 #include <QString>
@@ -40,6 +42,11 @@ std::optional<QString> saveResultFile(const Module1& state, const QString& appPa
 // The same, into the given folder instead of the data folder.
 std::optional<QString> saveResultFileIn(const Module1& state, const QString& folder,
                                         const QString& name, const SaveDeviceFactory& device = {});
+
+// The result already saved under the name in the folder, read back as the
+// records read it; nothing if no plain file holds that name there, so that a
+// save would replace no earlier result.
+std::optional<SavedResult> savedResultIn(const QString& folder, const QString& name);
 
 // Where result files go: the data folder beside the program, or, when the
 // player may not write there (a game installed for the whole system), the

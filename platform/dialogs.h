@@ -13,10 +13,14 @@ public:
     virtual QString askText(QWidget* parent, const QString& caption, const QString& prompt) = 0;
     // A message the player acknowledges with OK.
     virtual void message(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A question answered Yes or No; No is the default button, and closing the
+    // dialog or Escape answers No.
+    virtual bool askYesNo(QWidget* parent, const QString& caption, const QString& question) = 0;
 };
 
 class QtDialogs final : public Dialogs {
 public:
     QString askText(QWidget* parent, const QString& caption, const QString& prompt) override;
     void message(QWidget* parent, const QString& caption, const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& caption, const QString& question) override;
 };

@@ -110,12 +110,25 @@ void Loppu::on_Command3_clicked() {
 }
 
 void Loppu::on_Command2_clicked() {
-    const QString name =
-        context().dialogs.askText(this, QStringLiteral("Norppala"), tr("Kuka olet?"));
-    if (name.isEmpty()) {
-        return;
-    }
     const ResultFolder folder = resultFolder(context().appPath, folderCheck_);
+    QString name;
+    for (;;) {
+        name = context().dialogs.askText(this, QStringLiteral("Norppala"), tr("Kuka olet?"));
+        if (name.isEmpty()) {
+            return;
+        }
+        // An earlier result under the name, perhaps a better one, is replaced
+        // only when the player says so; otherwise the player names another.
+        const auto earlier = refuseReason(name) ? std::nullopt : savedResultIn(folder.path, name);
+        if (!earlier) {
+            break;
+        }
+        const QString question = tr("Nimellä \"%1\" on jo tallennettu tulos (%2 g). Korvataanko?")
+                                     .arg(name, QString::number(earlier->total));
+        if (context().dialogs.askYesNo(this, QStringLiteral("Norppala"), question)) {
+            break;
+        }
+    }
     if (folder.playersOwn && !QDir().mkpath(folder.path)) {
         context().dialogs.message(this, QStringLiteral("Norppala"),
                                   tr("Tulosta ei voitu tallentaa: kansiota %1 ei voi luoda.")

@@ -162,19 +162,40 @@ TEST_F(ResultsWindow, CancelOrEmptyNameTouchesNothing) {
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
-TEST_F(ResultsWindow, SavingAgainReplacesAndOtherNamesGetTheirOwnFiles) {
+TEST_F(ResultsWindow, ATakenNameIsReplacedOnlyWhenThePlayerSaysSo) {
     landed({{"hauki", 1500}, {"ahven", 245}});
     openResults();
     saveAs("Ville");
     saveAs("Liisa");
+    EXPECT_TRUE(dialogs.yesNoQuestions.isEmpty()) << "a free name asks nothing";
+    const QByteArray better = contents("Ville");
+    const QByteArray liisa = contents("Liisa");
 
+    // No keeps every byte and asks for another name; Cancel there ends it.
     landed({{"ahven", 90}});
     openResults();
+    const QStringList before = everything();
     saveAs("Ville");
+    EXPECT_EQ(dialogs.yesNoQuestions,
+              QStringList{"Norppala|Nimellä \"Ville\" on jo tallennettu tulos (1745 g). "
+                          "Korvataanko?"});
+    EXPECT_EQ(dialogs.questions.size(), 4);
+    EXPECT_EQ(dialogs.questions.last(), "Norppala|Kuka olet?");
+    EXPECT_EQ(everything(), before);
 
+    // No, then a free name: the game is saved under that one.
+    dialogs.answers = {"Ville", "Ville2"};
+    click("loppu", "Command2");
+    EXPECT_EQ(contents("Ville"), better);
+    EXPECT_EQ(contents("Ville2"), QByteArray("ahven = 90g\r\nN\xE4m\xE4 kalat sai Ville2\r\n"));
+
+    // Yes replaces, even with a worse result, and only that file.
+    dialogs.yesNo.push_back(true);
+    saveAs("Ville");
     EXPECT_EQ(contents("Ville"), QByteArray("ahven = 90g\r\nN\xE4m\xE4 kalat sai Ville\r\n"));
-    EXPECT_EQ(contents("Liisa"),
-              QByteArray("hauki = 1500g\r\nahven = 245g\r\nN\xE4m\xE4 kalat sai Liisa\r\n"));
+    EXPECT_EQ(contents("Liisa"), liisa);
+    EXPECT_EQ(dialogs.yesNoQuestions.size(), 3);
+    EXPECT_TRUE(dialogs.answers.empty());
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
@@ -226,6 +247,7 @@ TEST_F(ResultsWindow, FailedSaveKeepsTheOldFileAndTellsThePlayer) {
     openResults();
     forms.find<Loppu>("loppu")->setSaveDevice(
         [](const QString& path) { return std::make_unique<FullDisk>(path); });
+    dialogs.yesNo.push_back(true);
     saveAs("Ville");
 
     ASSERT_EQ(dialogs.messages.size(), 1);
@@ -237,24 +259,43 @@ TEST_F(ResultsWindow, InstalledGameSavesIntoThePlayersOwnFolderAndSaysWhere) {
     QStandardPaths::setTestModeEnabled(true);
     const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QFile::remove(own + "/Ville.kal");
+    // A result of the name beside the program is not the one a save there replaces.
+    QFile beside(path("\\data\\Ville.kal"));
+    ASSERT_TRUE(beside.open(QIODevice::WriteOnly));
+    beside.write("hauki = 2000g\r\n");
+    beside.close();
     landed({{"hauki", 1500}});
     openResults();
     const QStringList before = everything();
     forms.find<Loppu>("loppu")->setFolderCheck([](const QString&) { return false; });
     saveAs("Ville");
+    EXPECT_TRUE(dialogs.yesNoQuestions.isEmpty());
 
     QFile saved(own + "/Ville.kal");
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll(), QByteArray("hauki = 1500g\r\nN\xE4m\xE4 kalat sai Ville\r\n"));
+    const QByteArray first = saved.readAll();
+    saved.close();
+    EXPECT_EQ(first, QByteArray("hauki = 1500g\r\nN\xE4m\xE4 kalat sai Ville\r\n"));
     EXPECT_EQ(everything(), before) << "nothing is written beside the program";
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages.first().contains(QDir::toNativeSeparators(own + "/Ville.kal")));
+
+    // Saving there again asks about the result saved there.
+    landed({{"ahven", 90}});
+    openResults();
+    forms.find<Loppu>("loppu")->setFolderCheck([](const QString&) { return false; });
+    saveAs("Ville");
+    EXPECT_EQ(dialogs.yesNoQuestions,
+              QStringList{"Norppala|Nimellä \"Ville\" on jo tallennettu tulos (1500 g). "
+                          "Korvataanko?"});
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), first);
+    saved.close();
 
     // Refusals still hold there.
     saveAs("..");
     EXPECT_EQ(dialogs.messages.size(), 2);
     EXPECT_FALSE(QFile::exists(own + "/...kal"));
-    saved.close();
     QFile::remove(own + "/Ville.kal");
     QStandardPaths::setTestModeEnabled(false);
 }

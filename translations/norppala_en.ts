@@ -224,6 +224,10 @@
         <source>Yhteispaino %1 grammaa</source>
         <translation>Total weight %1 grams</translation>
     </message>
+    <message>
+        <source>Nimellä &quot;%1&quot; on jo tallennettu tulos (%2 g). Korvataanko?</source>
+        <translation>A result is already saved under &quot;%1&quot; (%2 g). Replace it?</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>
@@ -475,6 +479,14 @@
     <message>
         <source>Peruuta</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Kyllä</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Ei</source>
+        <translation>No</translation>
     </message>
 </context>
 <context>

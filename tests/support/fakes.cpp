@@ -88,3 +88,13 @@ QString ScriptedDialogs::askText(QWidget*, const QString& caption, const QString
 void ScriptedDialogs::message(QWidget*, const QString& caption, const QString& text) {
     messages << caption + QLatin1Char('|') + text;
 }
+
+bool ScriptedDialogs::askYesNo(QWidget*, const QString& caption, const QString& question) {
+    yesNoQuestions << caption + QLatin1Char('|') + question;
+    if (yesNo.empty()) {
+        return false;
+    }
+    const bool answer = yesNo.front();
+    yesNo.pop_front();
+    return answer;
+}

@@ -68,8 +68,11 @@ class ScriptedDialogs final : public Dialogs {
 public:
     QString askText(QWidget* parent, const QString& caption, const QString& prompt) override;
     void message(QWidget* parent, const QString& caption, const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& caption, const QString& question) override;
 
     std::deque<QString> answers; // an empty script answers like Cancel
     QStringList questions;       // "caption|prompt"
     QStringList messages;        // "caption|text"
+    std::deque<bool> yesNo;      // an empty script answers No
+    QStringList yesNoQuestions;  // "caption|question"
 };
