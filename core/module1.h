@@ -20,6 +20,9 @@ struct Module1 {
     std::array<std::array<Cell, 3>, kRows + 1> catch_table{};
     qint16 spot_choice = 0;
     QString map_name;
+    // The map description `map_name` was last loaded from, so that the setup
+    // screen can show that map again when it next opens.
+    QString map_file;
 
     // Empties the catch for a new game: no fish, every cell the empty text.
     void clearCatch();

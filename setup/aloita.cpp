@@ -71,11 +71,28 @@ QString Aloita::mapsFolder() const {
     return appFile(context().appPath, QStringLiteral("\\data\\maps"));
 }
 
+void Aloita::load() {
+    // The window opens on the map and spot of the last game, so that what
+    // "Aloita" starts is what the player sees. A map that can no longer be
+    // shown is forgotten: the player picks one again.
+    if (!state_.map_file.isEmpty() && loadMap(state_.map_file)) {
+        state_.map_name.clear();
+        state_.map_file.clear();
+    }
+    frameChosenSpot();
+}
+
 void Aloita::activate() {
     for (Label* marker : paikka) {
         marker->setTransparent(true);
     }
     listMaps();
+}
+
+void Aloita::frameChosenSpot() {
+    for (int i = 0; i < 3; ++i) {
+        paikka[i]->setBorderStyle(i + 1 == state_.spot_choice ? 1 : 0);
+    }
 }
 
 void Aloita::listMaps() {
@@ -113,11 +130,7 @@ void Aloita::on_File1_clicked(QListWidgetItem* item) {
         return;
     }
     const QString fileName = item->text();
-    const mapfile::ReadResult result =
-        mapfile::read(QDir(mapsFolder()).filePath(fileName), mapsFolder(),
-                      [](const QString& path) { return Animation::load(path) != nullptr; });
-
-    if (const auto* refusal = std::get_if<mapfile::Refusal>(&result)) {
+    if (const auto refusal = loadMap(fileName)) {
         // The map shown before stays, so the list goes back to highlighting it.
         // The keyboard's place stays on the refused entry, so the arrow keys
         // move on past it instead of meeting it again.
@@ -126,18 +139,31 @@ void Aloita::on_File1_clicked(QListWidgetItem* item) {
         if (!loadedMap_.isEmpty() && !shown.isEmpty()) {
             shown.first()->setSelected(true);
         }
-        refuse(mapfile::explain(*refusal, fileName));
-        return;
+        refuse(*refusal);
+    }
+}
+
+std::optional<QString> Aloita::loadMap(const QString& fileName) {
+    const mapfile::ReadResult result =
+        mapfile::read(QDir(mapsFolder()).filePath(fileName), mapsFolder(),
+                      [](const QString& path) { return Animation::load(path) != nullptr; });
+    if (const auto* refusal = std::get_if<mapfile::Refusal>(&result)) {
+        return mapfile::explain(*refusal, fileName);
     }
 
     const auto& map = std::get<mapfile::MapDescription>(result);
     state_.map_name = map.folder;
+    state_.map_file = fileName;
     for (int i = 0; i < 3; ++i) {
         paikka[i]->move(mapfile::clampLeft(map.spots[i].left), mapfile::clampTop(map.spots[i].top));
     }
     setPicture(appFile(context().appPath, QStringLiteral("\\data\\maps\\") + state_.map_name +
                                               QStringLiteral("\\1.gif")));
     loadedMap_ = fileName;
+    // The spot chosen before, in this visit or the last game, is the one this
+    // map starts on: its marker shows it.
+    frameChosenSpot();
+    return std::nullopt;
 }
 
 void Aloita::on_paikka_clicked(int spot) {

@@ -3,6 +3,7 @@
 #include "platform/form.h"
 
 #include <array>
+#include <optional>
 
 class FileListBox;
 class Label;
@@ -22,10 +23,15 @@ public:
     QString loadedMap() const { return loadedMap_; }
 
 protected:
+    void load() override;
     void activate() override;
 
 private:
     void on_File1_clicked(QListWidgetItem* item);
+    // Loads the map of a description, or tells why it cannot be loaded.
+    std::optional<QString> loadMap(const QString& fileName);
+    // Frames the marker of the spot "Aloita" starts on.
+    void frameChosenSpot();
     void on_paikka_clicked(int spot);
     void on_Command1_clicked();
 

@@ -262,6 +262,7 @@ TEST_F(SetupWindow, ARefusedDescriptionChangesNothing) {
     forms.unload("aloita");
     settle();
     state.map_name.clear();
+    state.map_file.clear();
     open();
     clickMap("short.ars");
     EXPECT_TRUE(state.map_name.isEmpty());
@@ -306,7 +307,7 @@ TEST_F(SetupWindow, OnlyTheLastClickedMarkerIsFramedAndItsSpotChosen) {
     forms.unload("aloita");
     settle();
     open();
-    EXPECT_EQ(frames(), (QList<int>{0, 0, 0})); // a new visit frames nothing
+    EXPECT_EQ(frames(), (QList<int>{1, 0, 0})); // a new visit frames the spot chosen last
     EXPECT_EQ(state.spot_choice, 1);
     clickMap("edge.ars");
     click("aloita", "paikka1");
@@ -346,16 +347,52 @@ TEST_F(SetupWindow, AloitaClearsTheCatchAndGivesTheGameItsBackground) {
     EXPECT_FALSE(window("aloita"));
 }
 
-TEST_F(SetupWindow, ThePreviousGamesMapAndSpotStartAgainWithoutNewClicks) {
+TEST_F(SetupWindow, TheNextVisitShowsTheLastGamesMapAndSpotAndAloitaStartsThem) {
     writeMap("jarvi");
-    state.map_name = "jarvi";
-    state.spot_choice = 2;
+    writeMap("kivi", QSize(150, 150));
+    writeFile("jarvi.ars", description("jarvi", {{{48, 36}, {94, 134}, {122, 72}}}));
+    writeFile("kivi.ars", description("kivi", {{{10, 20}, {30, 40}, {50, 60}}}));
     open();
-    EXPECT_EQ(frames(), (QList<int>{0, 0, 0}));
+    clickMap("jarvi.ars");
+    click("aloita", "paikka2");
+    click("aloita", "Command1");
+    ASSERT_TRUE(window("peli"));
+    forms.unload("peli");
+    settle();
+
+    // Without a click, the window shows what "Aloita" starts.
+    open();
+    const Seen shown = seen();
+    EXPECT_EQ(shown.frames, (QList<int>{0, 1, 0}));
+    EXPECT_EQ(shown.places, (QList<QPoint>{{36, 48}, {134, 94}, {72, 122}}));
+    EXPECT_EQ(shown.pictureFile, path("\\data\\maps\\jarvi\\1.gif"));
+    EXPECT_EQ(selected(), QStringList{"jarvi.ars"});
     click("aloita", "Command1");
     ASSERT_TRUE(window("peli"));
     EXPECT_EQ(window("peli")->pictureFile(), path("\\data\\maps\\jarvi\\taka2.gif"));
-    EXPECT_FALSE(window("aloita"));
+    forms.unload("peli");
+    settle();
+
+    // Another lake shows the remembered spot on it before "Aloita" starts there.
+    open();
+    clickMap("kivi.ars");
+    EXPECT_EQ(frames(), (QList<int>{0, 1, 0}));
+    EXPECT_EQ(marker(2)->pos(), QPoint(40, 30));
+    click("aloita", "Command1");
+    ASSERT_TRUE(window("peli"));
+    EXPECT_EQ(window("peli")->pictureFile(), path("\\data\\maps\\kivi\\taka2.gif"));
+    forms.unload("peli");
+    settle();
+
+    // A lake that can no longer be shown is not started unseen.
+    QFile::remove(maps() + "/kivi.ars");
+    open();
+    EXPECT_TRUE(window("aloita")->picture().isNull());
+    EXPECT_EQ(selected(), QStringList{});
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    click("aloita", "Command1");
+    EXPECT_EQ(dialogs.messages, QStringList{"Norppala|Valitse ensin kartta listasta."});
+    EXPECT_FALSE(window("peli"));
 }
 
 TEST_F(SetupWindow, AloitaWithoutAMapASpotOrTheSpotsPictureStaysHere) {
