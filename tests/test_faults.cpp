@@ -179,11 +179,13 @@ protected:
         old.write(oldBytes);
     }
 
-    // Saves under "Pekka" and checks that the failure was told to the player,
-    // the earlier result is untouched and no half-written file is left behind.
+    // Saves under "Pekka", replacing the earlier result if asked, and checks that
+    // the failure was told to the player, the earlier result is untouched and no
+    // half-written file is left behind.
     void expectFailedSave() {
         const QStringList before = snapshot(appPath);
         dialogs.answers.push_back(QStringLiteral("Pekka"));
+        dialogs.yesNo = {true};
         ASSERT_TRUE(click(QStringLiteral("loppu"), QStringLiteral("Command2")));
         ASSERT_EQ(dialogs.messages.size(), 1);
         EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral("Tulosta ei voitu tallentaa")))
@@ -208,6 +210,7 @@ TEST_F(FailedSave, AFullDiskKeepsTheEarlierResultAndSaysSo) {
     // Once there is room again the same button saves the whole result.
     loppu->setSaveDevice({});
     dialogs.answers.push_back(QStringLiteral("Pekka"));
+    dialogs.yesNo = {true};
     ASSERT_TRUE(click(QStringLiteral("loppu"), QStringLiteral("Command2")));
     EXPECT_EQ(readAll(oldFile),
               QByteArray("hauki = 1500g\r\nahven = 245g\r\nN\xE4m\xE4 kalat sai Pekka\r\n"));

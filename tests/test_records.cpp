@@ -171,6 +171,7 @@ TEST_F(RecordsTest, ResultsAnnounceATotalAboveEverySavedOneBeforeAndAfterSaving)
     ASSERT_TRUE(notice());
     EXPECT_EQ(control<QLabel>("loppu", "ennatys")->text(), QStringLiteral("Uusi ennätys!"));
     dialogs.answers.push_back("Ville");
+    dialogs.yesNo.push_back(true);
     click("loppu", "Command2");
     EXPECT_TRUE(notice());
     click("loppu", "Command3");
