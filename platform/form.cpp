@@ -207,8 +207,10 @@ bool Forms::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     auto* widget = static_cast<QWidget*>(watched);
-    // An M typed into a text field is a letter, not the sound key.
-    if (widget->inherits("QLineEdit") || widget->inherits("QTextEdit") ||
+    // Letters typed into a list or a text field are that control's own: the
+    // map list finds a lake by its first letter, a text field writes it.
+    if (widget->inherits("QAbstractItemView") || widget->inherits("QComboBox") ||
+        widget->inherits("QLineEdit") || widget->inherits("QTextEdit") ||
         widget->inherits("QPlainTextEdit") || widget->inherits("QAbstractSpinBox")) {
         return false;
     }
