@@ -80,6 +80,22 @@ void Form::changeEvent(QEvent* event) {
     }
 }
 
+void Form::setEscapeButton(QAbstractButton* button) {
+    escapeButton_ = button;
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    // Esc is the window's way out, the same as a click on its button.
+    if (escapeButton_ && event->key() == Qt::Key_Escape &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat() && escapeButton_->isEnabled() && escapeButton_->isVisible()) {
+            escapeButton_->click();
+        }
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void Form::closeEvent(QCloseEvent* event) {
     // The window's close box: the same as the game unloading it.
     event->accept();

@@ -11,6 +11,7 @@
 
 struct Context;
 class Forms;
+class QAbstractButton;
 class QKeyEvent;
 class SoundPlayer;
 class Timer;
@@ -50,7 +51,11 @@ protected:
     // without cutting off the first one's.
     SoundPlayer* makePlayer(const QString& part = QString());
 
+    // Esc clicks this button (the one that closes the window), wherever the focus is.
+    void setEscapeButton(QAbstractButton* button);
+
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -62,6 +67,7 @@ private:
     QString pictureFile_;
     std::vector<std::unique_ptr<SoundPlayer>> players_;
     bool unloading_ = false;
+    QPointer<QAbstractButton> escapeButton_;
 };
 
 // The open windows of the program, by name. Windows open and close each other
