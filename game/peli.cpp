@@ -191,7 +191,7 @@ Peli::Peli(Forms& forms, Module1& state)
 
 Peli::~Peli() {
     // The pictures run on the game's clock, so they go before the game does.
-    qDeleteAll(findChildren<Kelmo*>(Qt::FindDirectChildrenOnly));
+    qDeleteAll(findChildren<Kelmo*>());
 }
 
 QPushButton* Peli::button(Action action) const {
