@@ -22,6 +22,10 @@ namespace {
 constexpr float kAnglerAbove = 16;
 // Measured from the boat's top edge plus its width: the landing line under the boat.
 constexpr float kLandingLine = 100;
+// The first second after the window opens: a click that lands elsewhere then,
+// like the second click of a double-click on "Aloita", was meant for the
+// setup window and must not pause the new game.
+constexpr qint64 kOpeningMs = 1000;
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QRect& box,
                         const QString& caption, bool enabled) {
@@ -187,7 +191,7 @@ Peli::Peli(Forms& forms, Module1& state)
 
 Peli::~Peli() {
     // The pictures run on the game's clock, so they go before the game does.
-    qDeleteAll(findChildren<Kelmo*>(Qt::FindDirectChildrenOnly));
+    qDeleteAll(findChildren<Kelmo*>());
 }
 
 QPushButton* Peli::button(Action action) const {
@@ -284,11 +288,23 @@ void Peli::load() {
 }
 
 void Peli::activate() {
+    if (!activatedAt_) {
+        activatedAt_ = context().clock.now();
+    }
+    // Coming back to a paused game keeps it silent: going on starts the music again.
+    if (game_->paused()) {
+        return;
+    }
+    startMusic();
+}
+
+void Peli::startMusic() {
     Rumpa1->setMode(1);
     Rumpa1->Init(static_cast<qint32>(winId()), 44100, false, false);
     Rumpa1->LoadMusic(data(QStringLiteral("\\data\\music.mp3")));
     Rumpa1->PlayMusic(true);
     Rumpa1->setVolume(20);
+    musicStarted_ = true;
 }
 
 void Peli::showAngler(Angler angler, bool once) {
@@ -443,8 +459,10 @@ void Peli::showPause(bool paused) {
     if (paused) {
         tauko->raise();
         Rumpa1->Pause();
-    } else {
+    } else if (musicStarted_) {
         Rumpa1->Resume();
+    } else {
+        startMusic();
     }
 }
 
@@ -455,7 +473,7 @@ void Peli::changeEvent(QEvent* event) {
     } else if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow()) {
             wasActive_ = true;
-        } else if (wasActive_) {
+        } else if (wasActive_ && !justOpened()) {
             // Windows hand the focus round while one replaces another; only a
             // game window still left once that has settled pauses the game.
             QTimer::singleShot(0, this, [this] {
@@ -465,6 +483,10 @@ void Peli::changeEvent(QEvent* event) {
             });
         }
     }
+}
+
+bool Peli::justOpened() const {
+    return activatedAt_ && context().clock.now() - *activatedAt_ < kOpeningMs;
 }
 
 void Peli::sayLine(int line) {

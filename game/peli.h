@@ -2,6 +2,8 @@
 
 #include "platform/form.h"
 
+#include <optional>
+
 class FishingGame;
 class Kelmo;
 class Label;
@@ -48,6 +50,9 @@ private:
     void showRipple(int x, int y);
     void sayLine(int line);
     void showPause(bool paused);
+    void startMusic();
+    // Whether the window opened only a moment ago.
+    bool justOpened() const;
     void showSound();
     void fishHooked();
     // Plays the nibble cue's clip, when the player has it on.
@@ -90,6 +95,9 @@ private:
     // "Äänet pois" in the corner while the sound is muted.
     Label* aanet;
     bool wasActive_ = false;
+    // When the window first became active, on the program's clock.
+    std::optional<qint64> activatedAt_;
+    bool musicStarted_ = false;
 
     SoundPlayer* Rumpa1;
     // The nibble cue's own player, made at its first sound.

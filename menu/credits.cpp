@@ -30,6 +30,7 @@ Credits::Credits(Forms& forms)
     Command1->setGeometry(0, 216, 225, 25);
     Command1->setFont(look::systemFont(8.25));
 
+    setEscapeButton(Command1);
     connect(Command1, &QPushButton::clicked, this, &Credits::on_Command1_clicked);
 }
 

@@ -75,7 +75,7 @@ void Menu::activate() {
 void Menu::mouseMoveEvent(QMouseEvent* event) {
     // A move over a control reaches the window too when the control lets it
     // pass; only the bare background counts.
-    if (childAt(event->position().toPoint()) == nullptr) {
+    if (isBackgroundAt(event->position().toPoint())) {
         for (Label* item : {Label2, Label3, Label5, Label6}) {
             item->setTextColor(look::yellow);
         }

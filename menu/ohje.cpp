@@ -55,6 +55,7 @@ Ohje::Ohje(Forms& forms)
     Command1->setGeometry(256, 312, 161, 33);
     Command1->setFont(look::systemFont(8.25));
 
+    setEscapeButton(Command1);
     connect(Command1, &QPushButton::clicked, this, &Ohje::on_Command1_clicked);
 }
 

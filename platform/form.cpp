@@ -5,10 +5,12 @@
 #include "platform/kelmo.h"
 #include "platform/look.h"
 #include "platform/soundplayer.h"
+#include "platform/titlebar.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -19,8 +21,12 @@ constexpr Qt::WindowFlags kWindowFlags =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 
+// A window that draws its own title bar asks for no frame at all (a frameless
+// window asks for no buttons either: Qt would put the frame back for them).
+constexpr Qt::WindowFlags kOwnTitleBarFlags = Qt::Window | Qt::FramelessWindowHint;
+
 Form::Form(Forms& forms, const QString& name, const QString& caption, QSize clientSize)
-    : QWidget(nullptr, kWindowFlags), forms_(forms) {
+    : QWidget(nullptr, forms.ownTitleBars_ ? kOwnTitleBarFlags : kWindowFlags), forms_(forms) {
     setObjectName(name);
     setWindowTitle(caption);
     setFixedSize(clientSize);
@@ -69,8 +75,33 @@ void Form::paintEvent(QPaintEvent* event) {
         // sharp block, never a blur.
         QPainter painter(this);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.drawImage(QRect(QPoint(0, 0), picture_.size()), picture_);
+        const QPoint corner = client_ ? client_->pos() : QPoint(0, 0);
+        painter.drawImage(QRect(corner, picture_.size()), picture_);
     }
+}
+
+bool Form::isBackgroundAt(QPoint pos) const {
+    const QWidget* at = childAt(pos);
+    return at == nullptr || at == client_;
+}
+
+void Form::addTitleBar() {
+    const QSize clientSize = size();
+    client_ = new QWidget(this);
+    client_->setAccessibleName(windowTitle());
+    client_->setGeometry(QRect(QPoint(0, TitleBar::kHeight), clientSize));
+    const QObjectList controls = children(); // a copy: moving a control changes the list
+    for (QObject* child : controls) {
+        auto* control = qobject_cast<QWidget*>(child);
+        if (!control || control == client_ || control->isWindow()) {
+            continue;
+        }
+        // The window is not shown yet: a control hidden for now stays hidden.
+        control->setParent(client_);
+    }
+    titleBar_ = new TitleBar(this);
+    titleBar_->setGeometry(0, 0, clientSize.width(), TitleBar::kHeight);
+    setFixedSize(clientSize + QSize(0, TitleBar::kHeight));
 }
 
 void Form::changeEvent(QEvent* event) {
@@ -78,6 +109,27 @@ void Form::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !unloading_) {
         forms_.noteActivated(this);
     }
+    if (titleBar_ &&
+        (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowTitleChange ||
+         event->type() == QEvent::WindowIconChange)) {
+        titleBar_->update();
+    }
+}
+
+void Form::setEscapeButton(QAbstractButton* button) {
+    escapeButton_ = button;
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    // Esc is the window's way out, the same as a click on its button.
+    if (escapeButton_ && event->key() == Qt::Key_Escape &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat() && escapeButton_->isEnabled() && escapeButton_->isVisible()) {
+            escapeButton_->click();
+        }
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form::closeEvent(QCloseEvent* event) {
@@ -104,6 +156,8 @@ void Form::shutDown() {
 
 Forms::Forms(Context& context) : context_(context) {
     installAccessibility();
+    ownTitleBars_ = QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
+                    qEnvironmentVariableIsEmpty("QT_WAYLAND_DISABLE_WINDOWDECORATION");
     // The sound stays as the player last left it.
     context_.sound.setMuted(context_.settings.flag(setting::muted, false));
     if (QCoreApplication* app = QCoreApplication::instance()) {
@@ -142,6 +196,9 @@ Form* Forms::get(const QString& name) {
         return nullptr;
     }
     Form* form = factory.value()(*this);
+    if (ownTitleBars_) {
+        form->addTitleBar();
+    }
     open_.insert(name, form);
     form->load();
     // The load step may itself have closed the window.
@@ -207,8 +264,10 @@ bool Forms::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     auto* widget = static_cast<QWidget*>(watched);
-    // An M typed into a text field is a letter, not the sound key.
-    if (widget->inherits("QLineEdit") || widget->inherits("QTextEdit") ||
+    // Letters typed into a list or a text field are that control's own: the
+    // map list finds a lake by its first letter, a text field writes it.
+    if (widget->inherits("QAbstractItemView") || widget->inherits("QComboBox") ||
+        widget->inherits("QLineEdit") || widget->inherits("QTextEdit") ||
         widget->inherits("QPlainTextEdit") || widget->inherits("QAbstractSpinBox")) {
         return false;
     }

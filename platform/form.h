@@ -11,9 +11,11 @@
 
 struct Context;
 class Forms;
+class QAbstractButton;
 class QKeyEvent;
 class SoundPlayer;
 class Timer;
+class TitleBar;
 
 // A window of the game. Every window is navy, of a fixed client size, carries
 // the program icon and its caption, and works in pixels.
@@ -38,6 +40,10 @@ public:
     const QImage& picture() const { return picture_; }
     QString pictureFile() const { return pictureFile_; }
 
+    // The title bar the window draws itself where the toolkit's own would offer
+    // a maximise button (see Forms::setOwnTitleBars), or nothing.
+    TitleBar* titleBar() const { return titleBar_; }
+
 protected:
     friend class Forms;
     virtual void load() {}
@@ -50,18 +56,32 @@ protected:
     // without cutting off the first one's.
     SoundPlayer* makePlayer(const QString& part = QString());
 
+    // Whether the window's own background (no control) is at that point.
+    bool isBackgroundAt(QPoint pos) const;
+
+    // Esc clicks this button (the one that closes the window), wherever the focus is.
+    void setEscapeButton(QAbstractButton* button);
+
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void shutDown();
+    // Puts the title bar above the client area: the controls move into a
+    // container of the client size beneath it, so every place a window gives
+    // its controls, at once or later, stays measured from the client's corner.
+    void addTitleBar();
 
     Forms& forms_;
     QImage picture_;
     QString pictureFile_;
     std::vector<std::unique_ptr<SoundPlayer>> players_;
     bool unloading_ = false;
+    QPointer<QAbstractButton> escapeButton_;
+    QWidget* client_ = nullptr;
+    TitleBar* titleBar_ = nullptr;
 };
 
 // The open windows of the program, by name. Windows open and close each other
@@ -102,6 +122,11 @@ public:
     // handlers have returned). The event loop does this by itself too.
     void flushUnloaded();
 
+    // Whether windows loaded from now on draw their own title bar. By default
+    // they do under Wayland, where the toolkit draws the title bar unless the
+    // compositor does, and the toolkit's bar always offers to maximise.
+    void setOwnTitleBars(bool own) { ownTitleBars_ = own; }
+
     // Mutes or unmutes every sound (the M key), remembered for the next run.
     void setMuted(bool muted);
     // The short sounds at a nibble and a hooked fish (the A key), remembered too.
@@ -137,5 +162,6 @@ private:
     QPointer<Form> reported_;
     quint64 explicitActivations_ = 0;
     bool checkPending_ = false;
+    bool ownTitleBars_ = false;
     QList<QPointer<Form>> unloaded_;
 };

@@ -119,6 +119,7 @@ Ennatykset::Ennatykset(Forms& forms)
     Command1->setAccessibleName(tr("Pois"));
     Command1->setAccessibleDescription(tr("Sulkee ennätykset"));
 
+    setEscapeButton(Command1);
     connect(Command1, &QPushButton::clicked, this, &Ennatykset::on_Command1_clicked);
 }
 

@@ -97,7 +97,7 @@ TEST_F(Accessibility, MenuItemsAndSpotsAreButtonsAReaderCanPress) {
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(state.spot_choice, 2);
-    EXPECT_EQ(announcer.said.last(), "aloita: Kalapaikka 2 valittu");
+    EXPECT_EQ(announcer.last(), "aloita: Kalapaikka 2 valittu");
     EXPECT_EQ(nameOf(control("aloita", "File1")), "Järvet");
 }
 
@@ -120,11 +120,11 @@ TEST_F(Accessibility, GameScreenSaysWhatItShowsInWords) {
     game().on_Timer1_timeout();
     settle();
     EXPECT_EQ(nameOf(sprite("mies")), "Ukko: kala nykii!");
-    EXPECT_EQ(announcer.said.last(), "peli: Kala nykii!");
+    EXPECT_EQ(announcer.last(), "peli: Kala nykii!");
     game().fish_hooked = false;
     game().koho_state = "koho2";
     click("peli", "Command4");
-    EXPECT_EQ(announcer.said.last(), "peli: Mato on puoliksi syöty.");
+    EXPECT_EQ(announcer.last(), "peli: Mato on puoliksi syöty.");
     EXPECT_EQ(nameOf(sprite("mato")), "Mato: puoliksi syöty");
     EXPECT_EQ(nameOf(sprite("mies")), "Ukko: nostaa");
     click("peli", "Command4");
@@ -149,7 +149,39 @@ TEST_F(Accessibility, GameScreenSaysWhatItShowsInWords) {
     EXPECT_EQ(announcer.said.count("peli: Kymmenen sekuntia jäljellä."), 1);
     EXPECT_EQ(QApplication::focusWidget(), focused);
     advance(20 * 1000);
-    EXPECT_EQ(announcer.said.last(), "loppu: Aika loppui, peli päättyi.");
+    EXPECT_EQ(announcer.last(), "loppu: Aika loppui, peli päättyi.");
+}
+
+// A pause and its end, an eaten worm found on lifting, a hooked fish and the
+// sound keys both ways are said as they happen.
+TEST_F(Accessibility, PauseTheWormTheHookedFishAndTheSoundKeysAreSaid) {
+    Peli* screen = startGame();
+    QTest::keyClick(screen, Qt::Key_P);
+    settle();
+    EXPECT_EQ(announcer.last(), "peli: Tauko");
+    QTest::keyClick(screen, Qt::Key_P);
+    settle();
+    EXPECT_EQ(announcer.last(), "peli: Peli jatkuu");
+
+    game().fish_hooked = false;
+    game().koho_state = "koho1";
+    click("peli", "Command4");
+    EXPECT_EQ(announcer.last(), "peli: Mato on syöty, vaihda mato.");
+    click("peli", "Command4");
+
+    announcer.said.clear();
+    hookFish(700);
+    click("peli", "Command4");
+    EXPECT_EQ(announcer.last(), "peli: Kala tarttui, se nousee veneeseen.");
+    EXPECT_EQ(announcer.said.filter("Mato").size(), 0) << "a rising fish is no eaten worm";
+
+    const QStringList keys{"peli: Äänet pois", "peli: Äänet päällä", "peli: Nykäisymerkki pois",
+                           "peli: Nykäisymerkki päällä"};
+    announcer.said.clear();
+    for (Qt::Key key : {Qt::Key_M, Qt::Key_M, Qt::Key_A, Qt::Key_A}) {
+        QTest::keyClick(screen, key);
+    }
+    EXPECT_EQ(announcer.said, keys);
 }
 
 // Plays a minute by the book, with a marker written into the sound log right
@@ -199,7 +231,7 @@ TEST_F(NibbleCue, NeverSoundsWhenTurnedOffWithA) {
     settle();
     QTest::keyClick(window("menu"), Qt::Key_A);
     EXPECT_FALSE(forms.nibbleCue());
-    EXPECT_EQ(announcer.said.last(), "menu: Nykäisymerkki pois");
+    EXPECT_EQ(announcer.last(), "menu: Nykäisymerkki pois");
     forms.unload(QStringLiteral("menu"));
     playAMinute();
     ASSERT_GE(count("-- nibble"), 3);
@@ -234,7 +266,7 @@ TEST_F(Accessibility, MuteIsRememberedAndShownInTheCorner) {
     EXPECT_TRUE(sound.muted());
     EXPECT_TRUE(notice->isVisible());
     EXPECT_TRUE(settings.flag(setting::muted, false));
-    EXPECT_EQ(announcer.said.last(), "peli: Äänet pois");
+    EXPECT_EQ(announcer.last(), "peli: Äänet pois");
 
     // The next run starts muted: a new set of windows on the same settings.
     RecordingSound nextSound{players};

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -64,6 +65,33 @@ TEST_F(InfoWindowsTest, ClosingCreditsOrHelpRestartsTheMenuMusic) {
     settle();
     EXPECT_EQ(window("ohje"), nullptr);
     EXPECT_EQ(players.of("menu"), restart);
+}
+
+// Esc closes credits, help and the records the way their "Pois" does, so the
+// menu comes back with its music, whichever control has the focus.
+TEST_F(InfoWindowsTest, EscClosesCreditsHelpAndTheRecordsAsTheirButtonDoes) {
+    for (const char* name : {"credits", "ohje", "ennatykset"}) {
+        SCOPED_TRACE(name);
+        forms.show(QString::fromLatin1(name));
+        settle();
+        players.clear();
+        Form* form = window(QString::fromLatin1(name));
+        ASSERT_NE(form, nullptr);
+        QWidget* button = control(QString::fromLatin1(name), "Command1");
+        button->setFocus();
+        // An Esc held down since before the window opened closes nothing.
+        QKeyEvent held(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(button, &held);
+        settle();
+        ASSERT_EQ(window(QString::fromLatin1(name)), form);
+
+        QTest::keyClick(std::string(name) == "ohje" ? static_cast<QWidget*>(form) : button,
+                        Qt::Key_Escape);
+        settle();
+        EXPECT_EQ(window(QString::fromLatin1(name)), nullptr);
+        EXPECT_EQ(forms.active(), window("menu"));
+        EXPECT_EQ(menuMusicStarts(), 1);
+    }
 }
 
 TEST_F(InfoWindowsTest, ShowingAnOpenInfoWindowAgainOpensNoSecondOne) {

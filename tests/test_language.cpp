@@ -7,10 +7,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTemporaryDir>
 #include <QTranslator>
 #include <algorithm>
 #include <vector>
@@ -238,4 +240,51 @@ TEST(LanguageChoice, TheSystemLanguageDecidesUnlessTheCommandLineSays) {
         EXPECT_EQ(answerCommandLine(static_cast<int>(args.size()), const_cast<char**>(args.data())),
                   2);
     }
+}
+
+// The built program itself, on a Finnish and on an English desktop. A copy of
+// it in an empty folder says at once, before any window, that its data folder
+// is missing, and it says so in the language it chose.
+TEST(LanguageChoice, TheRealProgramSpeaksTheLanguageItIsToldToOnAnyDesktop) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString program = dir.path() + QStringLiteral("/norppala");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(NORPPALA_BINARY_DIR "/norppala"), program));
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    auto says = [&](const QString& desktop, const QStringList& arguments) -> std::string {
+        QProcess run;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+        env.insert(QStringLiteral("NORPPALA_NO_DIALOGS"), QStringLiteral("1"));
+        const QString locale = desktop == QLatin1String("fi") ? QStringLiteral("fi_FI.UTF-8")
+                                                              : QStringLiteral("en_GB.UTF-8");
+        env.insert(QStringLiteral("LANGUAGE"), desktop);
+        env.insert(QStringLiteral("LC_ALL"), locale);
+        env.insert(QStringLiteral("LC_MESSAGES"), locale);
+        env.insert(QStringLiteral("LANG"), locale);
+        run.setProcessEnvironment(env);
+        run.start(program, arguments);
+        if (!run.waitForStarted(30000) || !run.waitForFinished(60000)) {
+            run.kill();
+            run.waitForFinished();
+            return "(no answer)";
+        }
+        const std::string err = QString::fromUtf8(run.readAllStandardError()).toStdString();
+        if (err.find("data-kansiota ei löytynyt") != std::string::npos) {
+            return "fi";
+        }
+        if (err.find("data folder was not found") != std::string::npos) {
+            return "en";
+        }
+        return err;
+    };
+    const QStringList english{QStringLiteral("--lang"), QStringLiteral("en")};
+    const QStringList finnish{QStringLiteral("--lang=fi")};
+    // The desktop decides by itself, so the two runs below really go against it.
+    EXPECT_EQ(says(QStringLiteral("fi"), {}), "fi");
+    EXPECT_EQ(says(QStringLiteral("en"), {}), "en");
+    EXPECT_EQ(says(QStringLiteral("fi"), english), "en");
+    EXPECT_EQ(says(QStringLiteral("en"), finnish), "fi");
 }

@@ -65,6 +65,7 @@ TEST_F(Pause, LopetaWorksWhilePaused) {
 TEST_F(Pause, LeavingOrMinimisingTheWindowPausesUntilThePlayerGoesOn) {
     Peli* screen = startGame();
     screen->activateWindow();
+    advance(5000);
     settle();
     ASSERT_FALSE(game().paused());
 
@@ -95,4 +96,55 @@ TEST_F(PauseOnTheWay, WindowsReplacingEachOtherNeverPauseTheGame) {
     EXPECT_FALSE(game().paused());
     advance(1000);
     EXPECT_EQ(forms.loadedNames(), QStringList{"loppu"});
+}
+
+// The second click of a double-click on "Aloita" lands beside the new game
+// window and takes the focus from it at once: the game plays on. Leaving it
+// once it has settled, and minimising it at any time, pause it.
+TEST_F(Pause, AStrayClickAsTheGameOpensDoesNotPauseIt) {
+    Peli* screen = startGame();
+    QWidget elsewhere;
+    elsewhere.show();
+    advance(900);
+    QApplication::setActiveWindow(&elsewhere);
+    settle();
+    EXPECT_FALSE(game().paused());
+    advance(4100);
+    EXPECT_EQ(game().clock_seconds, 5);
+
+    QApplication::setActiveWindow(screen);
+    settle();
+    QApplication::setActiveWindow(&elsewhere);
+    settle();
+    EXPECT_TRUE(game().paused());
+
+    forms.unload(QStringLiteral("peli"));
+    settle();
+    screen = startGame();
+    screen->showMinimized();
+    settle();
+    EXPECT_TRUE(game().paused());
+}
+
+// Coming back to a paused game (from the help window, left open beside it)
+// sounds nothing; going on resumes the music where it stopped.
+TEST_F(Pause, ComingBackToAPausedGameKeepsItSilentUntilThePlayerGoesOn) {
+    Peli* screen = startGame();
+    advance(5000);
+    forms.show(QStringLiteral("ohje"));
+    QApplication::setActiveWindow(window("ohje"));
+    settle();
+    ASSERT_TRUE(game().paused());
+    players.clear();
+
+    screen->activateWindow();
+    QApplication::setActiveWindow(screen);
+    settle();
+    ASSERT_EQ(forms.active(), screen);
+    EXPECT_TRUE(game().paused());
+    EXPECT_EQ(players.of("peli"), QStringList());
+
+    QTest::keyClick(screen, Qt::Key_P);
+    settle();
+    EXPECT_EQ(players.of("peli"), QStringList{"Resume"});
 }

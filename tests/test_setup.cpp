@@ -522,6 +522,39 @@ TEST_F(SetupWindow, KeysInTheMapListLoadTheMapTheyReach) {
     EXPECT_EQ(window("peli")->pictureFile(), maps() + "/kivi/taka3.gif");
 }
 
+// A letter typed into the map list finds the lake of that first letter, A and
+// M as well; outside the list they mute and turn the nibble cue off.
+TEST_F(SetupWindow, EveryFirstLetterFindsItsLakeTheSoundKeysToo) {
+    writeMap("jarvi");
+    for (const char* name : {"ahvenlampi.ars", "kuhajarvi.ars", "muikkujarvi.ars"}) {
+        writeFile(name, description("jarvi", {{{10, 20}, {30, 40}, {50, 60}}}));
+    }
+    // A fresh window for each letter: letters typed in a row would spell one name.
+    for (const auto& [key, name] : {std::pair{Qt::Key_M, "muikkujarvi.ars"},
+                                    {Qt::Key_A, "ahvenlampi.ars"},
+                                    {Qt::Key_K, "kuhajarvi.ars"}}) {
+        SCOPED_TRACE(name);
+        open();
+        list()->setFocus();
+        QTest::keyClick(list(), key);
+        settle();
+        EXPECT_EQ(selected(), QStringList{name});
+        EXPECT_EQ(window("aloita")->pictureFile(), maps() + "/jarvi/1.gif");
+        forms.unload("aloita");
+        settle();
+    }
+    EXPECT_FALSE(sound.muted());
+    EXPECT_TRUE(forms.nibbleCue());
+
+    open();
+    auto* start = control<QPushButton>("aloita", "Command1");
+    start->setFocus();
+    QTest::keyClick(start, Qt::Key_M);
+    QTest::keyClick(start, Qt::Key_A);
+    EXPECT_TRUE(sound.muted());
+    EXPECT_FALSE(forms.nibbleCue());
+}
+
 // Dragging the mouse from one entry to another chooses the entry it ends on,
 // as a click there would: the list never shows a map it has not loaded.
 TEST_F(SetupWindow, ADragInTheMapListLoadsTheEntryItEndsOn) {

@@ -10,6 +10,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation
     xvfb xauth
+    # Wayland and a headless compositor, to see the windows with their own title bar
+    weston qt6-wayland
     clang libclang-rt-14-dev
     desktop-file-utils appstream
     debhelper dpkg-dev fakeroot lintian

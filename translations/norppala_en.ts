@@ -490,6 +490,17 @@
     </message>
 </context>
 <context>
+    <name>TitleBar</name>
+    <message>
+        <source>Pienennä</source>
+        <translation>Minimise</translation>
+    </message>
+    <message>
+        <source>Sulje</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
     <name>mapfile</name>
     <message>
         <source>Karttaa &quot;%1&quot; ei voitu avata.</source>

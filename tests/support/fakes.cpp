@@ -75,6 +75,10 @@ void RecordingAnnouncer::announce(QWidget* window, const QString& text) {
     said << (window ? window->objectName() : QString()) + QStringLiteral(": ") + text;
 }
 
+QString RecordingAnnouncer::last() const {
+    return said.isEmpty() ? QStringLiteral("(nothing said)") : said.last();
+}
+
 QString ScriptedDialogs::askText(QWidget*, const QString& caption, const QString& prompt) {
     questions << caption + QLatin1Char('|') + prompt;
     if (answers.empty()) {

@@ -60,6 +60,9 @@ private:
 class RecordingAnnouncer final : public Announcer {
 public:
     void announce(QWidget* window, const QString& text) override;
+    // The latest announcement; "(nothing said)" when there was none, so a
+    // missing announcement fails a comparison instead of ending the test.
+    QString last() const;
     QStringList said;
 };
 
