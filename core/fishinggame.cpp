@@ -68,7 +68,6 @@ void FishingGame::start() {
     angler_ = Angler::Waiting;
     bitePeriod_ = 5000;
     boatTop_ = kTopLimit;
-    boatPlaced_ = false;
     fishDepth_ = kFirstDepth;
     baitPicture_.clear();
     bite_roll = 0;
@@ -222,7 +221,6 @@ void FishingGame::act(Action action) {
 
 void FishingGame::moveBoat(int top) {
     boatTop_ = top;
-    boatPlaced_ = true;
     // Wherever the boat goes, the fish waits (or starts its rise again) just below it.
     fishDepth_ = kRestDepth;
     emit boatMoved();

@@ -108,9 +108,6 @@ public:
     int fishDepth() const { return fishDepth_; }
     // The boat's top edge on the lake, in pixels.
     int boatTop() const { return boatTop_; }
-    // True until the boat first moves or is stopped at an edge: until then the
-    // water and the waiting fish stand where the game screen first drew them.
-    bool boatAtStartingPlace() const { return !boatPlaced_; }
     // The bait shown while the line is up: "\data\koho3.gif" and so on.
     QString baitPicture() const { return baitPicture_; }
 
@@ -197,11 +194,11 @@ private:
     bool running_ = false;
     int bitePeriod_ = 5000;
     int boatTop_ = kTopLimit;
-    bool boatPlaced_ = false;
     int fishDepth_ = kFirstDepth;
     QString baitPicture_;
 
-    // Created in this order, the order the game's ticks are settled in when two fall due together.
+    // Ticks that fall due at the same moment fire in the order their countdowns were
+    // started (the clock's rule), not in the order the timers are created in.
     Timer* Timer1;
     Timer* pieni;
     Timer* keski;
