@@ -1,4 +1,4 @@
-#include "core/fishing.h"
+#include "core/fishinggame.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -43,6 +43,20 @@ Nibble nibbleOf(int biteRoll) {
         return Nibble::Large;
     }
     return Nibble::None;
+}
+
+int nibbleLength(Nibble nibble) {
+    switch (nibble) {
+    case Nibble::Small:
+        return 1200;
+    case Nibble::Medium:
+        return 1800;
+    case Nibble::Large:
+        return 2500;
+    case Nibble::None:
+        break;
+    }
+    return 0;
 }
 
 int wearDraws(Nibble nibble) {

@@ -34,15 +34,18 @@ bool Actions::allows(Action action) const {
 
 FishingGame::FishingGame(Clock& clock, Random& random, Module1& shared, QObject* parent)
     : QObject(parent), gameClock_(clock), random_(random), shared_(shared) {
-    Timer1 = new Timer(this, gameClock_, QStringLiteral("Timer1"), 5000, false);
-    pieni = new Timer(this, gameClock_, QStringLiteral("pieni"), 1200, false);
-    keski = new Timer(this, gameClock_, QStringLiteral("keski"), 1800, false);
-    iso = new Timer(this, gameClock_, QStringLiteral("iso"), 2500, false);
-    fish = new Timer(this, gameClock_, QStringLiteral("fish"), 10000, false);
-    vaihto = new Timer(this, gameClock_, QStringLiteral("vaihto"), 5000, false);
-    kala_nousee = new Timer(this, gameClock_, QStringLiteral("kala_nousee"), 100, false);
-    sano = new Timer(this, gameClock_, QStringLiteral("sano"), 8000, false);
-    aika = new Timer(this, gameClock_, QStringLiteral("aika"), 1000, false);
+    using namespace fishing;
+    Timer1 = new Timer(this, gameClock_, QStringLiteral("Timer1"), kFirstBitePeriod, false);
+    pieni =
+        new Timer(this, gameClock_, QStringLiteral("pieni"), nibbleLength(Nibble::Small), false);
+    keski =
+        new Timer(this, gameClock_, QStringLiteral("keski"), nibbleLength(Nibble::Medium), false);
+    iso = new Timer(this, gameClock_, QStringLiteral("iso"), nibbleLength(Nibble::Large), false);
+    fish = new Timer(this, gameClock_, QStringLiteral("fish"), kRippleEvery, false);
+    vaihto = new Timer(this, gameClock_, QStringLiteral("vaihto"), kWormChange, false);
+    kala_nousee = new Timer(this, gameClock_, QStringLiteral("kala_nousee"), kRiseStep, false);
+    sano = new Timer(this, gameClock_, QStringLiteral("sano"), kChatterEvery, false);
+    aika = new Timer(this, gameClock_, QStringLiteral("aika"), kClockTick, false);
 
     connect(aika, &Timer::timeout, this, &FishingGame::on_aika_timeout);
     connect(Timer1, &Timer::timeout, this, &FishingGame::on_Timer1_timeout);
@@ -66,7 +69,7 @@ void FishingGame::start() {
     shared_.clearCatch();
     rod_ = Rod::InWater;
     angler_ = Angler::Waiting;
-    bitePeriod_ = 5000;
+    bitePeriod_ = fishing::kFirstBitePeriod;
     boatTop_ = kTopLimit;
     fishDepth_ = kFirstDepth;
     baitPicture_.clear();

@@ -1,12 +1,60 @@
 #pragma once
 
 #include "core/clock.h"
-#include "core/fishing.h"
 
 #include <QObject>
 #include <QString>
 #include <QtGlobal>
 #include <array>
+
+// The rules of the game: how long things take, the bite clock's period, the
+// nibble classes, the worm's wear and the size class of a drawn fish.
+namespace fishing {
+
+// A game lasts three minutes of its one-second clock.
+inline constexpr int kClockTick = 1000;
+inline constexpr int kGameSeconds = 180;
+// The bite clock's period until the boat first moves.
+inline constexpr int kFirstBitePeriod = 5000;
+// A ripple spreads on the water every ten seconds, and the angler mutters a line every eight.
+inline constexpr int kRippleEvery = 10000;
+inline constexpr int kChatterEvery = 8000;
+// Changing the worm takes five seconds.
+inline constexpr int kWormChange = 5000;
+// A hooked fish rises one step every tenth of a second.
+inline constexpr int kRiseStep = 100;
+
+// Time the chosen spot takes off every bite-clock period: spot 3 is the richest.
+int spotBonus(int spotChoice);
+
+// The bite clock's period after a boat step: shortest at the hot spot, longer
+// beside it and longest elsewhere.
+int bitePeriod(int boatPos, int hotspotPos, int spotBonus);
+
+// A tap of the rod shortens the period by 100 ms, but never below 100 ms, so
+// however often the rod is tapped the fish keep biting.
+inline constexpr int kShortestTappedPeriod = 100;
+int tappedPeriod(int period);
+
+enum class Nibble { None, Small, Medium, Large };
+
+// The nibble class of a bite roll: 0..3 small, 4..6 medium, 7..8 large, else none.
+Nibble nibbleOf(int biteRoll);
+// How long a nibble of a class lasts: until it ends the fish can be struck.
+int nibbleLength(Nibble nibble);
+// How many outcomes the worm's wear is drawn from for a class (0 for no nibble).
+int wearDraws(Nibble nibble);
+// The worm after a nibble whose wear draw came out as n.
+QString kohoAfterWear(int n);
+
+// Species and size suffix by weight. A pike of 1400..1799 g has no size class of
+// its own, so its suffix is left as it was.
+void classify(int weight, QString& species, QString& size);
+
+// The game path of a fish's picture, such as "\data\hauki_iso.gif".
+QString fishPicture(const QString& species, const QString& size);
+
+} // namespace fishing
 
 class Random;
 class Timer;
@@ -192,7 +240,7 @@ private:
     Rod rod_ = Rod::InWater;
     Angler angler_ = Angler::Waiting;
     bool running_ = false;
-    int bitePeriod_ = 5000;
+    int bitePeriod_ = fishing::kFirstBitePeriod;
     int boatTop_ = kTopLimit;
     int fishDepth_ = kFirstDepth;
     QString baitPicture_;
