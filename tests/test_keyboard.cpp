@@ -79,7 +79,6 @@ TEST_F(GameKeys, KeysPlayTheBoatTheLineTheTapAndTheWormOnlyWhenTheirButtonsCould
     EXPECT_EQ(sprite("vene")->top(), 36);
     EXPECT_EQ(game().boat_pos, 1);
 
-    game().koho_state = "koho1";
     press(Qt::Key_V);
     EXPECT_EQ(buttons(), "-----");
     EXPECT_TRUE((game().rod() == Rod::ChangingWorm));
@@ -90,7 +89,8 @@ TEST_F(GameKeys, KeysPlayTheBoatTheLineTheTapAndTheWormOnlyWhenTheirButtonsCould
     EXPECT_EQ(sprite("vene")->top(), 36);
     EXPECT_FALSE(game().line_in_water());
     advance(5000);
-    EXPECT_EQ(game().koho_state, "koho3");
+    EXPECT_EQ(buttons(), "ee-ee");
+    EXPECT_EQ(shown("mato"), path("\\data\\koho3.gif"));
 
     press(Qt::Key_Space);
     EXPECT_TRUE(game().line_in_water());

@@ -47,7 +47,7 @@ TEST_F(Pause, EverythingStandsStillUntilThePlayerGoesOn) {
     EXPECT_FALSE(notice(screen)->isVisible());
     EXPECT_EQ(players.of("peli"), QStringList({"Pause", "Resume"}));
     EXPECT_EQ(buttons(), "--ee-");
-    hookFish(900);
+    bites::fishOf(random, 900);
     click("peli", "Command4");
     advance(500);
     EXPECT_EQ(catchLines(), QStringList{"hauki = 900g"});

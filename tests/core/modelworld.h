@@ -3,6 +3,7 @@
 #include "core/clock.h"
 #include "core/fishinggame.h"
 #include "core/module1.h"
+#include "support/bites.h"
 #include "support/printers.h"
 #include "support/scriptedrandom.h"
 
@@ -23,20 +24,41 @@ protected:
         shared.spot_choice = static_cast<qint16>(spot);
         random.roll(hotspot, 9);
         game.start();
+        startedAt = game.clock().now();
     }
     void advance(qint64 ms) { clock.advance(ms); }
 
-    // Forces a hooked nibble so that the next lift strikes a fish of this weight.
-    void hookFish(int weight) {
-        game.fish_hooked = true;
-        random.roll(weight - 100, 2000);
+    // Lets the game run until just before its next bite (see bites::untilTheBite).
+    bool untilTheBite() {
+        return bites::untilTheBite(game, startedAt, [this](qint64 ms) { advance(ms); });
     }
-    // Lifts with a fish of this weight on the hook, lets it land and lowers the line.
-    void landFish(int weight) {
+    // Runs the game to its next bite and makes that a nibble that hooks the fish;
+    // the strike that follows draws a fish of this weight.
+    void hookFish(int weight) {
+        if (!untilTheBite()) {
+            return;
+        }
+        bites::hookedNibble(random);
+        advance(1);
+        EXPECT_EQ(random.pending(), 0) << "no nibble at the bite: the worm is eaten";
+        EXPECT_TRUE(game.fish_hooked);
+        bites::fishOf(random, weight);
+    }
+    // Lifts the line at the next nibble with a fish of this weight on the hook.
+    void strike(int weight) {
         hookFish(weight);
         game.liftOrLower();
-        advance(500);
+    }
+    // Lowers the line once its first bite will fall clear of the other draws.
+    void lower() {
+        advance(bites::waitToLower(game, startedAt));
         game.liftOrLower();
+    }
+    // Strikes a fish of this weight at the next nibble, lets it land and lowers the line.
+    void landFish(int weight) {
+        strike(weight);
+        advance(500);
+        lower();
     }
 
     QStringList catchLines() const {
@@ -66,21 +88,10 @@ protected:
         }
         return QStringLiteral("none");
     }
-    void closeNibbles() {
-        if (game.nibbleOpen(fishing::Nibble::Small)) {
-            game.on_pieni_timeout();
-        }
-        if (game.nibbleOpen(fishing::Nibble::Medium)) {
-            game.on_keski_timeout();
-        }
-        if (game.nibbleOpen(fishing::Nibble::Large)) {
-            game.on_iso_timeout();
-        }
-    }
-
     VirtualClock clock;
     ScriptedRandom random;
     Module1 shared;
     FishingGame game{clock, random, shared};
     QStringList anglerSeen;
+    qint64 startedAt = 0;
 };

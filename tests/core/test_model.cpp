@@ -1,6 +1,7 @@
 #include "core/autoangler.h"
 #include "modelworld.h"
 
+#include <QPoint>
 #include <array>
 #include <cmath>
 #include <map>
@@ -90,21 +91,18 @@ TEST_F(Fishing, NibbleWindowClosingUnhooksTheFish) {
     EXPECT_EQ(shared.fish_count, 0);
 }
 
+// The first bite of many games, with the boat on the hot spot and off it.
 TEST_F(Fishing, NibbleClassesHookOddsAndWearFollowTheBoatsPlace) {
-    start(1, 3);
-    const int ticks = 60000;
+    const int games = 30000;
     std::map<QString, int> hooked;
     std::map<QString, int> nibbles;
     std::map<QString, std::map<QString, int>> wear;
     for (bool atHotspot : {true, false}) {
         SCOPED_TRACE(atHotspot);
-        game.boat_pos = atHotspot ? 3 : 0;
         std::map<QString, int> classes;
-        for (int i = 0; i < ticks; ++i) {
-            closeNibbles();
-            game.koho_state = "koho3";
-            game.fish_hooked = false;
-            game.on_Timer1_timeout();
+        for (int i = 0; i < games; ++i) {
+            start(1, atHotspot ? 0 : 3);
+            advance(fishing::kFirstBitePeriod);
             const QString cls = nibbleClass();
             classes[cls]++;
             if (cls != "none") {
@@ -117,15 +115,15 @@ TEST_F(Fishing, NibbleClassesHookOddsAndWearFollowTheBoatsPlace) {
         }
         const double tol = 0.01;
         if (atHotspot) {
-            EXPECT_NEAR(classes["pieni"] / double(ticks), 2.0 / 7, tol);
-            EXPECT_NEAR(classes["keski"] / double(ticks), 3.0 / 7, tol);
-            EXPECT_NEAR(classes["iso"] / double(ticks), 2.0 / 7, tol);
+            EXPECT_NEAR(classes["pieni"] / double(games), 2.0 / 7, tol);
+            EXPECT_NEAR(classes["keski"] / double(games), 3.0 / 7, tol);
+            EXPECT_NEAR(classes["iso"] / double(games), 2.0 / 7, tol);
             EXPECT_EQ(classes["none"], 0);
         } else {
-            EXPECT_NEAR(classes["pieni"] / double(ticks), 4.0 / 11, tol);
-            EXPECT_NEAR(classes["keski"] / double(ticks), 3.0 / 11, tol);
-            EXPECT_NEAR(classes["iso"] / double(ticks), 2.0 / 11, tol);
-            EXPECT_NEAR(classes["none"] / double(ticks), 2.0 / 11, tol);
+            EXPECT_NEAR(classes["pieni"] / double(games), 4.0 / 11, tol);
+            EXPECT_NEAR(classes["keski"] / double(games), 3.0 / 11, tol);
+            EXPECT_NEAR(classes["iso"] / double(games), 2.0 / 11, tol);
+            EXPECT_NEAR(classes["none"] / double(games), 2.0 / 11, tol);
         }
     }
     const double tol = 0.015;
@@ -144,16 +142,18 @@ TEST_F(Fishing, NibbleClassesHookOddsAndWearFollowTheBoatsPlace) {
     EXPECT_EQ(wear["iso"]["koho3"], 0);
 }
 
+// The fish struck at the first nibble of many games.
 TEST_F(Fishing, WeightsAreUniformAndAboutAThirdArePerch) {
-    start();
     const int draws = 40000;
     std::array<int, 10> bins{};
     int perch = 0;
     int lightest = 10000;
     int heaviest = 0;
     for (int i = 0; i < draws; ++i) {
-        game.fish_hooked = true;
-        game.tarkista_kala();
+        start();
+        bites::hookedNibble(random);
+        advance(fishing::kFirstBitePeriod);
+        game.liftOrLower();
         const int weight = game.fish_weight;
         lightest = std::min(lightest, weight);
         heaviest = std::max(heaviest, weight);
@@ -168,32 +168,41 @@ TEST_F(Fishing, WeightsAreUniformAndAboutAThirdArePerch) {
     EXPECT_NEAR(perch / double(draws), 0.35, 0.01);
 }
 
-// The largest number the generator gives (1 − 2⁻⁵³) still draws inside every
-// range: the heaviest fish is 2099 g, at the hot spot the bite roll is at most
-// 8 (a large nibble, never the 9 of "no nibble"), and the last voice line is 15.
+// The smallest and the largest number the generator gives (0 and 1 − 2⁻⁵³)
+// draw inside every range: the heaviest fish is 2099 g, at the hot spot the bite
+// roll is at most 8 (a large nibble, never the 9 of "no nibble"), the last voice
+// line is 15 and the ripple stays on the water.
 TEST_F(Fishing, TheLargestRndDrawsTheTopOfEachRange) {
     const double largest = std::nextafter(1.0, 0.0);
-    start(1, 3);
-    game.fish_hooked = true;
-    random.push(largest);
-    game.tarkista_kala();
-    EXPECT_EQ(game.fish_weight, 2099);
-    EXPECT_EQ(game.fish_picture, "\\data\\hauki_iso.gif");
-
-    game.boat_pos = game.hotspot_pos;
-    game.koho_state = "koho2";
+    start(1, 0);
     random.push(largest);
     random.push(largest);
-    game.on_Timer1_timeout();
-    EXPECT_EQ(game.bite_roll, 8);
+    random.roll(0, 2); // a large nibble at the hot spot leaves the worm half eaten, and hooks
+    advance(5000);
     EXPECT_EQ(nibbleClass(), "iso");
     EXPECT_EQ(game.koho_state, "koho2");
+    EXPECT_TRUE(game.fish_hooked);
+    random.push(largest);
+    game.liftOrLower();
+    EXPECT_EQ(game.fish_weight, 2099);
+    EXPECT_EQ(game.fish_picture, "\\data\\hauki_iso.gif");
 
     int line = 0;
     QObject::connect(&game, &FishingGame::chatter, [&](int n) { line = n; });
     random.push(largest);
-    game.on_sano_timeout();
+    advance(3000);
     EXPECT_EQ(line, 15);
+
+    QList<QPoint> ripples;
+    QObject::connect(&game, &FishingGame::ripple, [&](int x, int y) { ripples << QPoint(x, y); });
+    random.push(largest);
+    random.push(largest);
+    advance(2000);
+    advance(9999);
+    random.push(0);
+    random.push(0);
+    advance(1);
+    EXPECT_EQ(ripples, QList<QPoint>({QPoint(223, 287), QPoint(0, 0)}));
 }
 
 // However often the rod is tapped, the bite clock's period never goes below
@@ -217,29 +226,33 @@ TEST_F(Fishing, WeightDecidesSpeciesSizeAndPicture) {
         const char* size;
     };
     const Border borders[] = {
-        {100, "ahven", "_pieni"},  {399, "ahven", "_pieni"},  {400, "ahven", "_keski"},
-        {599, "ahven", "_keski"},  {600, "ahven", "_iso"},    {799, "ahven", "_iso"},
-        {800, "hauki", "_pieni"},  {1099, "hauki", "_pieni"}, {1100, "hauki", "_keski"},
-        {1399, "hauki", "_keski"}, {1800, "hauki", "_iso"},   {2099, "hauki", "_iso"},
+        {100, "ahven", "_pieni"},
+        {399, "ahven", "_pieni"},
+        {400, "ahven", "_keski"},
+        {599, "ahven", "_keski"},
+        {600, "ahven", "_iso"},
+        {799, "ahven", "_iso"},
+        {800, "hauki", "_pieni"},
+        {1099, "hauki", "_pieni"},
+        {1100, "hauki", "_keski"},
+        {1399, "hauki", "_keski"},
+        {1800, "hauki", "_iso"},
+        {2099, "hauki", "_iso"},
+        // A pike between the classes has none of its own.
+        {1400, "hauki", ""},
+        {1799, "hauki", ""},
     };
     for (const Border& border : borders) {
-        game.fish_size = "_old";
-        hookFish(border.weight);
-        game.tarkista_kala();
+        strike(border.weight);
         EXPECT_EQ(game.fish_weight, border.weight);
         EXPECT_EQ(game.fish_species, border.species) << border.weight;
         EXPECT_EQ(game.fish_size, border.size) << border.weight;
         EXPECT_EQ(game.fish_picture,
                   QStringLiteral("\\data\\%1%2.gif").arg(border.species, border.size));
+        advance(500);
+        lower();
     }
-    // A pike between the classes keeps whatever suffix was there.
-    for (int weight : {1400, 1799}) {
-        game.fish_size = "_keski";
-        hookFish(weight);
-        game.tarkista_kala();
-        EXPECT_EQ(game.fish_species, "hauki");
-        EXPECT_EQ(game.fish_size, "_keski");
-    }
+    EXPECT_EQ(shared.fish_count, 14);
 }
 
 TEST_F(Fishing, LandedFishWriteTheirCatchLines) {
@@ -267,8 +280,10 @@ TEST_F(Fishing, RodStatesDecideTheActionsAndTheBait) {
     EXPECT_TRUE(game.baitPicture().isEmpty());
     EXPECT_EQ(game.nextBite(), 5000);
 
-    advance(1000);
-    game.koho_state = "koho2";
+    random.roll(5, 11);
+    random.roll(1, 3);
+    random.roll(1, 2); // a medium nibble leaves the worm half eaten and does not hook
+    advance(5000);
     game.liftOrLower();
     EXPECT_EQ(game.rod(), Rod::Up);
     EXPECT_EQ(actions(), "ee-ee");
@@ -300,7 +315,6 @@ TEST_F(Fishing, RodStatesDecideTheActionsAndTheBait) {
     advance(10000);
     EXPECT_EQ(actions(), "ee-ee");
 
-    game.fish_hooked = true;
     game.liftOrLower();
     EXPECT_EQ(actions(), "--ee-");
     EXPECT_EQ(game.liftCaption(), "Nosta!");
@@ -315,26 +329,42 @@ TEST_F(Fishing, RodStatesDecideTheActionsAndTheBait) {
     EXPECT_EQ(game.bitePeriod(), 4900);
 }
 
+// Neither an eaten worm nor a lifted line draws a bite: the only numbers drawn
+// are the chatter's and the ripple's.
 TEST_F(Fishing, NothingNibblesAnEatenWormOrALiftedLine) {
+    int otherDraws = 0;
+    QObject::connect(&game, &FishingGame::chatter, [&] { otherDraws += 1; });
+    QObject::connect(&game, &FishingGame::ripple, [&] { otherDraws += 2; });
     start();
-    game.koho_state = "koho1";
-    game.bite_roll = -1;
+    random.roll(0, 11);
+    random.roll(0, 5);
+    random.roll(1, 5); // a small nibble eats the worm to the bone and does not hook
+    advance(5000);
+    ASSERT_EQ(game.koho_state, "koho1");
+    anglerSeen.clear();
+    otherDraws = 0;
+    int draws = random.draws();
     advance(60000);
-    EXPECT_EQ(game.bite_roll, -1);
+    EXPECT_EQ(random.draws() - draws, otherDraws);
     EXPECT_EQ(game.koho_state, "koho1");
     EXPECT_EQ(nibbleClass(), "none");
 
-    game.koho_state = "koho3";
     game.liftOrLower();
+    game.changeWorm();
+    advance(5000);
+    ASSERT_EQ(game.koho_state, "koho3");
+    otherDraws = 0;
+    draws = random.draws();
     advance(60000);
-    EXPECT_EQ(game.bite_roll, -1);
+    EXPECT_EQ(random.draws() - draws, otherDraws);
     EXPECT_EQ(nibbleClass(), "none");
     EXPECT_FALSE(anglerSeen.contains("\\data\\mies_kala.gif"));
 }
 
+// A scripted roll still waiting has not been drawn yet: when the count of
+// waiting rolls drops, the bite clock has ticked.
 TEST_F(Fishing, TapsShortenOnlyTheFollowingPeriods) {
     start(1, 3);
-    game.bite_roll = -1;
     advance(2000);
     game.tapRod();
     game.tapRod();
@@ -343,13 +373,13 @@ TEST_F(Fishing, TapsShortenOnlyTheFollowingPeriods) {
     random.roll(0, 15);  // chatter at 8 s
     random.roll(9, 11);  // no nibble at 9.8 s
     advance(2999);
-    EXPECT_EQ(game.bite_roll, -1);
+    EXPECT_EQ(random.pending(), 3);
     advance(1);
-    EXPECT_EQ(game.bite_roll, 10);
+    EXPECT_EQ(random.pending(), 2);
     advance(4799);
-    EXPECT_EQ(game.bite_roll, 10);
+    EXPECT_EQ(random.pending(), 1);
     advance(1);
-    EXPECT_EQ(game.bite_roll, 9);
+    EXPECT_EQ(random.pending(), 0);
 
     // However often the rod is tapped, the period stops at 100 ms and the fish
     // keep biting: a 48th tap from 4800 ms must not stop the bite clock.
@@ -364,9 +394,11 @@ TEST_F(Fishing, TapsShortenOnlyTheFollowingPeriods) {
     random.roll(10, 11);
     random.roll(3, 11);
     advance(1);
-    EXPECT_EQ(game.bite_roll, 10);
+    EXPECT_EQ(random.pending(), 1);
+    EXPECT_EQ(nibbleClass(), "none");
     advance(100);
-    EXPECT_EQ(game.bite_roll, 3);
+    EXPECT_EQ(random.pending(), 0);
+    EXPECT_EQ(nibbleClass(), "pieni");
     game.liftOrLower();
     game.rowDown();
     EXPECT_EQ(game.bitePeriod(), 20000);
@@ -376,33 +408,44 @@ TEST_F(Fishing, TapsShortenOnlyTheFollowingPeriods) {
 
 TEST_F(Fishing, SecondNibbleOfAnOpenClassKeepsItsWindow) {
     start(1, 3);
+    for (int i = 0; i < 40; ++i) {
+        game.tapRod(); // the periods after the first are a second long
+    }
     random.roll(5, 11);
     random.roll(2, 3);
     advance(5000);
     EXPECT_EQ(game.nibbleEnds(Nibble::Medium), 6800);
-    advance(1000);
+    anglerSeen.clear();
     random.roll(5, 11);
     random.roll(2, 3);
-    game.on_Timer1_timeout();
+    advance(1000);
+    EXPECT_EQ(anglerSeen, QStringList{"\\data\\mies_kala.gif"});
     EXPECT_EQ(game.nibbleEnds(Nibble::Medium), 6800);
-    advance(800);
+    advance(799);
+    EXPECT_TRUE(game.fish_hooked);
+    advance(1);
     EXPECT_FALSE(game.fish_hooked);
     EXPECT_FALSE(game.nibbleOpen(Nibble::Medium));
 }
 
 TEST_F(Fishing, RisingFishLandsWhateverTheRodDoesMeanwhile) {
-    enum class Then { Lower, BoatStep, WormChange };
-    for (Then then : {Then::Lower, Then::BoatStep, Then::WormChange}) {
+    enum class Then { Lower, LowerAndLiftAgain, BoatStep, WormChange };
+    for (Then then : {Then::Lower, Then::LowerAndLiftAgain, Then::BoatStep, Then::WormChange}) {
         SCOPED_TRACE(static_cast<int>(then));
         start();
-        advance(1000);
-        hookFish(700);
-        game.liftOrLower();
+        strike(700);
         advance(100);
         // The first fish of a game starts a little higher than the waiting place.
         EXPECT_EQ(game.fishDepth(), FishingGame::kFirstDepth - FishingGame::kRisePerStep);
         if (then == Then::Lower) {
             game.liftOrLower();
+        } else if (then == Then::LowerAndLiftAgain) {
+            // Lowering unhooks: the lift that follows strikes nothing new.
+            game.liftOrLower();
+            const int draws = random.draws();
+            game.liftOrLower();
+            EXPECT_EQ(random.draws(), draws);
+            EXPECT_EQ(game.fish_weight, 700);
         } else if (then == Then::BoatStep) {
             // The fish starts its rise again under the boat's new place.
             game.rowDown();
@@ -421,20 +464,24 @@ TEST_F(Fishing, RisingFishLandsWhateverTheRodDoesMeanwhile) {
     }
 }
 
+// Taps make the bite clock faster than the rise: the line lowered behind a
+// rising fish brings another nibble before the fish is in.
 TEST_F(Fishing, SecondStrikeDuringARiseReplacesTheFish) {
     start();
-    advance(1000);
-    hookFish(300);
-    game.liftOrLower();
-    advance(100);
-    EXPECT_EQ(game.fish_picture, "\\data\\ahven_pieni.gif");
-    game.liftOrLower();
-    hookFish(1900);
-    game.liftOrLower();
+    for (int i = 0; i < 48; ++i) {
+        game.tapRod();
+    }
+    ASSERT_EQ(game.bitePeriod(), 200);
+    strike(1900);
     advance(100);
     EXPECT_EQ(game.fish_picture, "\\data\\hauki_iso.gif");
+    game.liftOrLower();
+    // A pike between the classes takes the class of the fish it replaces.
+    strike(1500);
+    EXPECT_EQ(game.fish_weight, 1500);
+    EXPECT_EQ(game.fish_picture, "\\data\\hauki_iso.gif");
     advance(1000);
-    EXPECT_EQ(catchLines(), QStringList{"hauki = 1900g"});
+    EXPECT_EQ(catchLines(), QStringList{"hauki = 1500g"});
 }
 
 TEST_F(Fishing, TwentyFishFillTheCatchAndTheNextLiftIsOnlyALift) {
@@ -453,22 +500,25 @@ TEST_F(Fishing, TwentyFishFillTheCatchAndTheNextLiftIsOnlyALift) {
     EXPECT_EQ(catchLines().last(), "ahven = 120g");
 }
 
-TEST_F(Fishing, RipplesStayOnTheWater) {
-    start();
-    int leftMost = 1000, rightMost = -1, topMost = 1000, bottomMost = -1;
-    QObject::connect(&game, &FishingGame::ripple, [&](int x, int y) {
-        leftMost = std::min(leftMost, x);
-        rightMost = std::max(rightMost, x);
-        topMost = std::min(topMost, y);
-        bottomMost = std::max(bottomMost, y);
+// Over many games every line from 1 to 15 is said, each as often as another.
+TEST_F(Fishing, TheAnglerMuttersEachOfFifteenLinesAlike) {
+    std::map<int, int> said;
+    int lines = 0;
+    QObject::connect(&game, &FishingGame::chatter, [&](int line) {
+        said[line]++;
+        ++lines;
     });
-    for (int i = 0; i < 20000; ++i) {
-        game.on_fish_timeout();
+    while (lines < 15000) {
+        start();
+        while (game.running() && clock.fireNext()) {
+        }
     }
-    EXPECT_EQ(leftMost, 0);
-    EXPECT_EQ(rightMost, 223);
-    EXPECT_EQ(topMost, 0);
-    EXPECT_EQ(bottomMost, 287);
+    ASSERT_EQ(said.size(), 15u);
+    EXPECT_EQ(said.begin()->first, 1);
+    EXPECT_EQ(said.rbegin()->first, 15);
+    for (const auto& [line, times] : said) {
+        EXPECT_NEAR(times / double(lines), 1.0 / 15, 0.006) << line;
+    }
 }
 
 TEST_F(Fishing, TheClockEndsTheGameAtThreeMinutesAndQuittingEndsItAtOnce) {
@@ -498,13 +548,20 @@ TEST_F(Fishing, TheClockEndsTheGameAtThreeMinutesAndQuittingEndsItAtOnce) {
 
 TEST_F(Fishing, ANewGameForgetsEverythingOfTheLast) {
     start(3, 4);
-    advance(1000);
     landFish(900);
     game.tapRod();
-    hookFish(1500);
-    game.liftOrLower(); // a fish is on its way up when the game is started again
+    // A nibble eats the worm and hooks a fish that is still rising when the
+    // game starts again, with the worm being changed.
+    ASSERT_TRUE(untilTheBite());
+    random.roll(0, 11);
+    random.roll(0, 5);
+    random.roll(0, 5);
+    advance(1);
+    bites::fishOf(random, 1500);
+    game.liftOrLower();
+    ASSERT_TRUE(game.fishRising());
     game.changeWorm();
-    game.koho_state = "koho1";
+    ASSERT_EQ(game.koho_state, "koho1");
 
     start(2, 6);
     EXPECT_EQ(shared.fish_count, 0);
