@@ -104,8 +104,8 @@ TEST_F(GameScreen, ActivationStartsTheGameMusic) {
 
 TEST_F(GameScreen, EveryGameStartsFromItsOwnStartValues) {
     startGame(3, 5);
-    EXPECT_EQ(game().spot_bonus, 2000);
-    EXPECT_EQ(game().hotspot_pos, 5);
+    EXPECT_EQ(game().spotBonus(), 2000);
+    EXPECT_EQ(game().hotSpot(), 5);
     EXPECT_EQ(random.reseeds(), 1);
     // The game is left with a fish rising, the boat two steps down and an eaten
     // worm being changed: a small nibble eats the worm and hooks the fish.
@@ -119,26 +119,25 @@ TEST_F(GameScreen, EveryGameStartsFromItsOwnStartValues) {
     click("peli", "Command2");
     click("peli", "Command2");
     click("peli", "Command5");
-    ASSERT_TRUE(game().fishRising());
-    ASSERT_EQ(game().koho_state, "koho1");
+    ASSERT_TRUE(game().risingFish().has_value());
+    ASSERT_EQ(game().worm(), Worm::Eaten);
     click("peli", "Command6");
     ASSERT_EQ(peli(), nullptr);
 
     startGame(1, 7);
     EXPECT_EQ(random.reseeds(), 2);
-    EXPECT_EQ(game().spot_bonus, 0);
-    EXPECT_EQ(game().hotspot_pos, 7);
-    EXPECT_EQ(game().boat_pos, 0);
-    EXPECT_EQ(game().clock_minutes, 0);
-    EXPECT_EQ(game().clock_seconds, 0);
-    EXPECT_EQ(game().koho_state, "koho3");
-    EXPECT_TRUE(game().line_in_water());
+    EXPECT_EQ(game().spotBonus(), 0);
+    EXPECT_EQ(game().hotSpot(), 7);
+    EXPECT_EQ(game().boatPlace(), 0);
+    EXPECT_EQ(game().elapsedSeconds(), 0);
+    EXPECT_EQ(game().worm(), Worm::Whole);
+    EXPECT_TRUE(game().lineInWater());
     EXPECT_EQ(sprite("vene")->top(), 16);
     EXPECT_EQ(control<QLabel>("peli", "Label7")->text(), "0");
     EXPECT_EQ(game().bitePeriod(), 5000);
     // The old game's fish stays behind: a lift before any nibble lands nothing.
-    EXPECT_FALSE(game().fish_hooked);
-    EXPECT_TRUE(game().fish_size.isEmpty());
+    EXPECT_FALSE(game().nibble());
+    EXPECT_FALSE(game().risingFish());
     click("peli", "Command4");
     advance(2000);
     EXPECT_EQ(state.fish_count, 0);
@@ -147,7 +146,7 @@ TEST_F(GameScreen, EveryGameStartsFromItsOwnStartValues) {
     forms.unload("peli");
     settle();
     startGame(2, 0);
-    EXPECT_EQ(game().spot_bonus, 1000);
+    EXPECT_EQ(game().spotBonus(), 1000);
 }
 
 TEST_F(GameScreen, ClockCountsThreeMinutesThenHandsOverToTheResults) {
@@ -234,7 +233,7 @@ TEST_F(GameScreen, LopetaReturnsToTheMenuInEveryRodState) {
             hookFish(500);
             click("peli", "Command4");
             advance(200);
-            ASSERT_TRUE(game().fishRising());
+            ASSERT_TRUE(game().risingFish().has_value());
         }
         ASSERT_TRUE(click("peli", "Command6"));
         const int draws = random.draws();
@@ -257,22 +256,22 @@ TEST_F(GameScreen, ScriptedPlayerFishesThreeMinutesAndSeesTheCatchInTheResults) 
     int changes = 0;
     while (peli()) {
         seen = catchLines();
-        const bool busy = game().fishRising() || (game().rod() == Rod::ChangingWorm);
-        if (game().line_in_water() && shown("mies") == path("\\data\\mies_kala.gif")) {
-            strikes += game().fish_hooked ? 1 : 0;
+        const bool busy = game().risingFish().has_value() || (game().rod() == Rod::ChangingWorm);
+        if (game().lineInWater() && shown("mies") == path("\\data\\mies_kala.gif")) {
+            strikes += hooked() ? 1 : 0;
             click("peli", "Command4");
-        } else if (!game().line_in_water() && !busy) {
-            if (game().koho_state == "koho1") {
+        } else if (!game().lineInWater() && !busy) {
+            if (game().worm() == Worm::Eaten) {
                 click("peli", "Command5");
                 ++changes;
-            } else if (game().boat_pos < game().hotspot_pos) {
+            } else if (game().boatPlace() < game().hotSpot()) {
                 click("peli", "Command2");
-            } else if (game().boat_pos > game().hotspot_pos) {
+            } else if (game().boatPlace() > game().hotSpot()) {
                 click("peli", "Command1");
             } else {
                 click("peli", "Command4");
             }
-        } else if (game().line_in_water() && game().koho_state == "koho1" && !busy) {
+        } else if (game().lineInWater() && game().worm() == Worm::Eaten && !busy) {
             click("peli", "Command4");
         }
         advance(100);
@@ -310,7 +309,7 @@ TEST_F(GameScreen, MissingPicturesNeverStopTheGame) {
     random.roll(1, 2);
     random.roll(0, 2);
     advance(5000);
-    EXPECT_TRUE(game().fish_hooked);
+    EXPECT_TRUE(hooked());
     EXPECT_EQ(sprite("mies")->currentFrame(), -1);
     bites::fishOf(random, 1900);
     click("peli", "Command4");

@@ -46,6 +46,15 @@ protected:
         }
         return pattern;
     }
+    // The size of the nibble going on, if any, and whether it has hooked the fish.
+    std::optional<NibbleSize> nibbleSize() {
+        const std::optional<Nibble> nibble = game().nibble();
+        return nibble ? std::optional(nibble->size) : std::nullopt;
+    }
+    bool hooked() {
+        const std::optional<Nibble> nibble = game().nibble();
+        return nibble && nibble->hooked;
+    }
     // Lets the game run until just before its next bite (see bites::untilTheBite).
     bool untilTheBite() {
         return bites::untilTheBite(game(), startedAt, [this](qint64 ms) { advance(ms); });
@@ -59,7 +68,7 @@ protected:
         bites::hookedNibble(random);
         advance(1);
         EXPECT_EQ(random.pending(), 0) << "no nibble at the bite: the worm is eaten";
-        EXPECT_TRUE(game().fish_hooked);
+        EXPECT_TRUE(hooked());
         bites::fishOf(random, weight);
     }
     // Lowers the line ("Laske!") once its first bite will fall clear of the other draws.

@@ -15,8 +15,10 @@ class ModelWorld : public ::testing::Test {
 protected:
     ModelWorld() {
         QObject::connect(&game, &FishingGame::anglerChanged, [this](Angler angler, bool once) {
-            anglerSeen << FishingGame::anglerPicture(angler) + (once ? " once" : "");
+            anglerSeen << Seen{angler, once};
         });
+        QObject::connect(&game, &FishingGame::baitChanged,
+                         [this](std::optional<Worm> worm) { baitSeen << worm; });
     }
 
     // Starts a game at the spot with the hot spot's draw scripted.
@@ -41,7 +43,7 @@ protected:
         bites::hookedNibble(random);
         advance(1);
         EXPECT_EQ(random.pending(), 0) << "no nibble at the bite: the worm is eaten";
-        EXPECT_TRUE(game.fish_hooked);
+        EXPECT_TRUE(hooked());
         bites::fishOf(random, weight);
     }
     // Lifts the line at the next nibble with a fish of this weight on the hook.
@@ -77,21 +79,24 @@ protected:
         }
         return pattern;
     }
-    QString nibbleClass() const {
-        using fishing::Nibble;
-        for (auto [nibble, name] : {std::pair{Nibble::Small, "pieni"},
-                                    {Nibble::Medium, "keski"},
-                                    {Nibble::Large, "iso"}}) {
-            if (game.nibbleOpen(nibble)) {
-                return QString::fromLatin1(name);
-            }
-        }
-        return QStringLiteral("none");
+    // The size of the nibble going on, if any, and whether it has hooked the fish.
+    std::optional<NibbleSize> nibbleSize() const {
+        const std::optional<Nibble> nibble = game.nibble();
+        return nibble ? std::optional(nibble->size) : std::nullopt;
     }
+    bool hooked() const {
+        const std::optional<Nibble> nibble = game.nibble();
+        return nibble && nibble->hooked;
+    }
+
     VirtualClock clock;
     ScriptedRandom random;
     Module1 shared;
     FishingGame game{clock, random, shared};
-    QStringList anglerSeen;
+    // What the angler did, and whether his picture was to play once.
+    using Seen = std::pair<Angler, bool>;
+    QList<Seen> anglerSeen;
+    // What the bait box showed: the worm, or nothing of it while the line is down.
+    QList<std::optional<Worm>> baitSeen;
     qint64 startedAt = 0;
 };

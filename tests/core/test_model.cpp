@@ -9,7 +9,6 @@
 namespace {
 
 using Fishing = ModelWorld;
-using fishing::Nibble;
 
 } // namespace
 
@@ -18,20 +17,19 @@ TEST_F(Fishing, MediumNibbleLiftedInItsWindowLandsAFish) {
     random.roll(5, 11);
     random.roll(2, 3);
     advance(4999);
-    EXPECT_FALSE(game.nibbleOpen(Nibble::Medium));
+    EXPECT_EQ(nibbleSize(), std::nullopt);
     advance(1);
-    EXPECT_EQ(game.bite_roll, 5);
-    EXPECT_EQ(game.koho_state, "koho3");
-    EXPECT_TRUE(game.fish_hooked);
-    EXPECT_TRUE(game.nibbleOpen(Nibble::Medium));
+    EXPECT_EQ(game.nibble(), (Nibble{NibbleSize::Medium, 6800, true}));
+    EXPECT_EQ(game.worm(), Worm::Whole);
+    EXPECT_TRUE(hooked());
+    EXPECT_EQ(nibbleSize(), NibbleSize::Medium);
     EXPECT_EQ(game.angler(), Angler::Nibble);
 
     advance(1700);
     random.roll(1234 - 100, 2000);
     game.liftOrLower();
-    EXPECT_TRUE(game.fishRising());
-    EXPECT_EQ(game.fish_weight, 1234);
-    EXPECT_EQ(game.fish_picture, "\\data\\hauki_keski.gif");
+    EXPECT_TRUE(game.risingFish());
+    EXPECT_EQ(game.risingFish(), (Fish{Species::Pike, FishSize::Medium, 1234}));
     advance(300);
     EXPECT_EQ(shared.fish_count, 0);
     advance(100);
@@ -39,11 +37,8 @@ TEST_F(Fishing, MediumNibbleLiftedInItsWindowLandsAFish) {
     EXPECT_EQ(catchLines(), QStringList{"hauki = 1234g"});
     EXPECT_EQ(cellText(shared.catch_table[1][1]), "hauki");
     EXPECT_EQ(cellWeight(shared.catch_table[1][2]), 1234);
-    EXPECT_FALSE(game.fishRising());
-    EXPECT_FALSE(game.fish_hooked);
-    EXPECT_TRUE(game.fish_species.isEmpty());
-    EXPECT_EQ(game.fish_weight, 0);
-    EXPECT_TRUE(game.fish_picture.isEmpty());
+    EXPECT_FALSE(game.risingFish());
+    EXPECT_FALSE(hooked());
 }
 
 TEST_F(Fishing, NibbleWindowClosingUnhooksTheFish) {
@@ -51,10 +46,10 @@ TEST_F(Fishing, NibbleWindowClosingUnhooksTheFish) {
     random.roll(5, 11);
     random.roll(2, 3);
     advance(6799);
-    EXPECT_TRUE(game.fish_hooked);
+    EXPECT_TRUE(hooked());
     advance(1);
-    EXPECT_FALSE(game.fish_hooked);
-    EXPECT_FALSE(game.nibbleOpen(Nibble::Medium));
+    EXPECT_FALSE(hooked());
+    EXPECT_EQ(nibbleSize(), std::nullopt);
     EXPECT_EQ(game.angler(), Angler::Waiting);
 
     int rippleX = -1;
@@ -67,7 +62,7 @@ TEST_F(Fishing, NibbleWindowClosingUnhooksTheFish) {
     random.roll(100, 224);
     random.roll(200, 288); // ripple at 10 s, before the bite clock
     random.roll(7, 11);
-    random.roll(1, 2); // large nibble leaving koho2
+    random.roll(1, 2); // large nibble leaving the worm half eaten
     random.roll(0, 2); // and hooked
     advance(3199);
     EXPECT_EQ(game.angler(), Angler::Waiting);
@@ -75,10 +70,9 @@ TEST_F(Fishing, NibbleWindowClosingUnhooksTheFish) {
     EXPECT_EQ(random.pending(), 0);
     EXPECT_EQ(rippleX, 100);
     EXPECT_EQ(rippleY, 200);
-    EXPECT_EQ(game.bite_roll, 7);
-    EXPECT_EQ(game.koho_state, "koho2");
-    EXPECT_TRUE(game.fish_hooked);
-    EXPECT_TRUE(game.nibbleOpen(Nibble::Large));
+    EXPECT_EQ(game.worm(), Worm::Half);
+    EXPECT_TRUE(hooked());
+    EXPECT_EQ(nibbleSize(), NibbleSize::Large);
     EXPECT_EQ(game.angler(), Angler::Nibble);
 
     // A lift after the window has closed finds the fish gone.
@@ -86,7 +80,7 @@ TEST_F(Fishing, NibbleWindowClosingUnhooksTheFish) {
     const int draws = random.draws();
     game.liftOrLower();
     EXPECT_EQ(random.draws(), draws);
-    EXPECT_FALSE(game.fishRising());
+    EXPECT_FALSE(game.risingFish());
     advance(2000);
     EXPECT_EQ(shared.fish_count, 0);
 }
@@ -94,52 +88,56 @@ TEST_F(Fishing, NibbleWindowClosingUnhooksTheFish) {
 // The first bite of many games, with the boat on the hot spot and off it.
 TEST_F(Fishing, NibbleClassesHookOddsAndWearFollowTheBoatsPlace) {
     const int games = 30000;
-    std::map<QString, int> hooked;
-    std::map<QString, int> nibbles;
-    std::map<QString, std::map<QString, int>> wear;
+    std::map<NibbleSize, int> hookedBy;
+    std::map<NibbleSize, int> nibbles;
+    std::map<NibbleSize, std::map<Worm, int>> wear;
     for (bool atHotspot : {true, false}) {
         SCOPED_TRACE(atHotspot);
-        std::map<QString, int> classes;
+        std::map<std::optional<NibbleSize>, int> sizes;
         for (int i = 0; i < games; ++i) {
             start(1, atHotspot ? 0 : 3);
             advance(fishing::kFirstBitePeriod);
-            const QString cls = nibbleClass();
-            classes[cls]++;
-            if (cls != "none") {
-                nibbles[cls]++;
-                hooked[cls] += game.fish_hooked ? 1 : 0;
-                wear[cls][game.koho_state]++;
+            const std::optional<NibbleSize> size = nibbleSize();
+            sizes[size]++;
+            if (size) {
+                nibbles[*size]++;
+                hookedBy[*size] += hooked() ? 1 : 0;
+                wear[*size][game.worm()]++;
             } else {
-                EXPECT_EQ(game.koho_state, "koho3");
+                EXPECT_EQ(game.worm(), Worm::Whole);
             }
         }
         const double tol = 0.01;
+        auto share = [&](std::optional<NibbleSize> size) { return sizes[size] / double(games); };
         if (atHotspot) {
-            EXPECT_NEAR(classes["pieni"] / double(games), 2.0 / 7, tol);
-            EXPECT_NEAR(classes["keski"] / double(games), 3.0 / 7, tol);
-            EXPECT_NEAR(classes["iso"] / double(games), 2.0 / 7, tol);
-            EXPECT_EQ(classes["none"], 0);
+            EXPECT_NEAR(share(NibbleSize::Small), 2.0 / 7, tol);
+            EXPECT_NEAR(share(NibbleSize::Medium), 3.0 / 7, tol);
+            EXPECT_NEAR(share(NibbleSize::Large), 2.0 / 7, tol);
+            EXPECT_EQ(sizes[std::nullopt], 0);
         } else {
-            EXPECT_NEAR(classes["pieni"] / double(games), 4.0 / 11, tol);
-            EXPECT_NEAR(classes["keski"] / double(games), 3.0 / 11, tol);
-            EXPECT_NEAR(classes["iso"] / double(games), 2.0 / 11, tol);
-            EXPECT_NEAR(classes["none"] / double(games), 2.0 / 11, tol);
+            EXPECT_NEAR(share(NibbleSize::Small), 4.0 / 11, tol);
+            EXPECT_NEAR(share(NibbleSize::Medium), 3.0 / 11, tol);
+            EXPECT_NEAR(share(NibbleSize::Large), 2.0 / 11, tol);
+            EXPECT_NEAR(share(std::nullopt), 2.0 / 11, tol);
         }
     }
     const double tol = 0.015;
-    EXPECT_NEAR(hooked["pieni"] / double(nibbles["pieni"]), 37.0 / 50, tol);
-    EXPECT_NEAR(hooked["keski"] / double(nibbles["keski"]), 17.0 / 30, tol);
-    EXPECT_NEAR(hooked["iso"] / double(nibbles["iso"]), 7.0 / 20, tol);
-    const std::map<QString, std::array<double, 3>> bait{
-        {"pieni", {0.2, 0.2, 0.6}}, {"keski", {1.0 / 3, 1.0 / 3, 1.0 / 3}}, {"iso", {0.5, 0.5, 0}}};
-    for (const auto& [cls, shares] : bait) {
+    EXPECT_NEAR(hookedBy[NibbleSize::Small] / double(nibbles[NibbleSize::Small]), 37.0 / 50, tol);
+    EXPECT_NEAR(hookedBy[NibbleSize::Medium] / double(nibbles[NibbleSize::Medium]), 17.0 / 30, tol);
+    EXPECT_NEAR(hookedBy[NibbleSize::Large] / double(nibbles[NibbleSize::Large]), 7.0 / 20, tol);
+    // The worm a nibble leaves: eaten, half eaten, whole.
+    const std::map<NibbleSize, std::array<double, 3>> left{
+        {NibbleSize::Small, {0.2, 0.2, 0.6}},
+        {NibbleSize::Medium, {1.0 / 3, 1.0 / 3, 1.0 / 3}},
+        {NibbleSize::Large, {0.5, 0.5, 0}}};
+    for (const auto& [size, shares] : left) {
+        const std::array<Worm, 3> worms{Worm::Eaten, Worm::Half, Worm::Whole};
         for (int k = 0; k < 3; ++k) {
-            const QString koho = QStringLiteral("koho%1").arg(k + 1);
-            EXPECT_NEAR(wear[cls][koho] / double(nibbles[cls]), shares[k], tol)
-                << cls.toStdString() << " " << koho.toStdString();
+            EXPECT_NEAR(wear[size][worms[k]] / double(nibbles[size]), shares[k], tol)
+                << static_cast<int>(size) << " " << static_cast<int>(worms[k]);
         }
     }
-    EXPECT_EQ(wear["iso"]["koho3"], 0);
+    EXPECT_EQ(wear[NibbleSize::Large][Worm::Whole], 0);
 }
 
 // The fish struck at the first nibble of many games.
@@ -154,11 +152,11 @@ TEST_F(Fishing, WeightsAreUniformAndAboutAThirdArePerch) {
         bites::hookedNibble(random);
         advance(fishing::kFirstBitePeriod);
         game.liftOrLower();
-        const int weight = game.fish_weight;
+        const int weight = game.risingFish()->weight;
         lightest = std::min(lightest, weight);
         heaviest = std::max(heaviest, weight);
         bins[std::clamp((weight - 100) / 200, 0, 9)]++;
-        perch += game.fish_species == "ahven" ? 1 : 0;
+        perch += game.risingFish()->species == Species::Perch ? 1 : 0;
     }
     EXPECT_EQ(lightest, 100);
     EXPECT_EQ(heaviest, 2099);
@@ -168,10 +166,9 @@ TEST_F(Fishing, WeightsAreUniformAndAboutAThirdArePerch) {
     EXPECT_NEAR(perch / double(draws), 0.35, 0.01);
 }
 
-// The smallest and the largest number the generator gives (0 and 1 − 2⁻⁵³)
-// draw inside every range: the heaviest fish is 2099 g, at the hot spot the bite
-// roll is at most 8 (a large nibble, never the 9 of "no nibble"), the last voice
-// line is 15 and the ripple stays on the water.
+// The largest number the generator gives (1 − 2⁻⁵³) still draws inside every
+// range: the heaviest fish is 2099 g, at the hot spot the bite roll is at most
+// 8 (a large nibble, never the 9 of "no nibble"), and the last voice line is 15.
 TEST_F(Fishing, TheLargestRndDrawsTheTopOfEachRange) {
     const double largest = std::nextafter(1.0, 0.0);
     start(1, 0);
@@ -179,25 +176,30 @@ TEST_F(Fishing, TheLargestRndDrawsTheTopOfEachRange) {
     random.push(largest);
     random.roll(0, 2); // a large nibble at the hot spot leaves the worm half eaten, and hooks
     advance(5000);
-    EXPECT_EQ(nibbleClass(), "iso");
-    EXPECT_EQ(game.koho_state, "koho2");
-    EXPECT_TRUE(game.fish_hooked);
+    EXPECT_EQ(nibbleSize(), NibbleSize::Large);
+    EXPECT_EQ(game.worm(), Worm::Half);
+    EXPECT_TRUE(hooked());
     random.push(largest);
     game.liftOrLower();
-    EXPECT_EQ(game.fish_weight, 2099);
-    EXPECT_EQ(game.fish_picture, "\\data\\hauki_iso.gif");
+    EXPECT_EQ(game.risingFish(), (Fish{Species::Pike, FishSize::Large, 2099}));
 
     int line = 0;
     QObject::connect(&game, &FishingGame::chatter, [&](int n) { line = n; });
     random.push(largest);
     advance(3000);
     EXPECT_EQ(line, 15);
+}
 
+// The smallest and the largest draws put a ripple at the far corners of the water.
+TEST_F(Fishing, RipplesStayOnTheWater) {
     QList<QPoint> ripples;
     QObject::connect(&game, &FishingGame::ripple, [&](int x, int y) { ripples << QPoint(x, y); });
-    random.push(largest);
-    random.push(largest);
-    advance(2000);
+    start();
+    game.liftOrLower(); // no bites: only the chatter draws besides the ripple
+    advance(9999);
+    random.push(std::nextafter(1.0, 0.0));
+    random.push(std::nextafter(1.0, 0.0));
+    advance(1);
     advance(9999);
     random.push(0);
     random.push(0);
@@ -220,39 +222,33 @@ TEST(FishingRules, ATapShortensThePeriodBy100MsDownTo100Ms) {
 
 TEST_F(Fishing, WeightDecidesSpeciesSizeAndPicture) {
     start();
-    struct Border {
-        int weight;
-        const char* species;
-        const char* size;
-    };
-    const Border borders[] = {
-        {100, "ahven", "_pieni"},
-        {399, "ahven", "_pieni"},
-        {400, "ahven", "_keski"},
-        {599, "ahven", "_keski"},
-        {600, "ahven", "_iso"},
-        {799, "ahven", "_iso"},
-        {800, "hauki", "_pieni"},
-        {1099, "hauki", "_pieni"},
-        {1100, "hauki", "_keski"},
-        {1399, "hauki", "_keski"},
-        {1800, "hauki", "_iso"},
-        {2099, "hauki", "_iso"},
+    using enum Species;
+    using enum FishSize;
+    const Fish borders[] = {
+        {Perch, Small, 100},
+        {Perch, Small, 399},
+        {Perch, Medium, 400},
+        {Perch, Medium, 599},
+        {Perch, Large, 600},
+        {Perch, Large, 799},
+        {Pike, Small, 800},
+        {Pike, Small, 1099},
+        {Pike, Medium, 1100},
+        {Pike, Medium, 1399},
+        {Pike, Large, 1800},
+        {Pike, Large, 2099},
         // A pike between the classes has none of its own.
-        {1400, "hauki", ""},
-        {1799, "hauki", ""},
+        {Pike, None, 1400},
+        {Pike, None, 1799},
     };
-    for (const Border& border : borders) {
+    for (const Fish& border : borders) {
         strike(border.weight);
-        EXPECT_EQ(game.fish_weight, border.weight);
-        EXPECT_EQ(game.fish_species, border.species) << border.weight;
-        EXPECT_EQ(game.fish_size, border.size) << border.weight;
-        EXPECT_EQ(game.fish_picture,
-                  QStringLiteral("\\data\\%1%2.gif").arg(border.species, border.size));
+        EXPECT_EQ(game.risingFish(), border) << border.weight;
         advance(500);
         lower();
     }
-    EXPECT_EQ(shared.fish_count, 14);
+    EXPECT_EQ(catchLines().first(), "ahven = 100g");
+    EXPECT_EQ(catchLines().last(), "hauki = 1799g");
 }
 
 TEST_F(Fishing, LandedFishWriteTheirCatchLines) {
@@ -266,7 +262,7 @@ TEST_F(Fishing, LandedFishWriteTheirCatchLines) {
     hookFish(1500);
     game.liftOrLower();
     advance(100);
-    EXPECT_EQ(game.fish_picture, "\\data\\hauki.gif");
+    EXPECT_EQ(game.risingFish(), (Fish{Species::Pike, FishSize::None, 1500}));
     advance(400);
     EXPECT_EQ(catchLines(), QStringList({"ahven = 100g", "hauki = 2099g", "hauki = 1500g"}));
     EXPECT_EQ(landedRows, QList<int>({1, 2, 3}));
@@ -277,7 +273,7 @@ TEST_F(Fishing, RodStatesDecideTheActionsAndTheBait) {
     start();
     EXPECT_EQ(actions(), "--ee-");
     EXPECT_EQ(game.liftCaption(), "Nosta!");
-    EXPECT_TRUE(game.baitPicture().isEmpty());
+    EXPECT_TRUE(baitSeen.isEmpty());
     EXPECT_EQ(game.nextBite(), 5000);
 
     random.roll(5, 11);
@@ -289,15 +285,15 @@ TEST_F(Fishing, RodStatesDecideTheActionsAndTheBait) {
     EXPECT_EQ(actions(), "ee-ee");
     EXPECT_EQ(game.liftCaption(), "Laske!");
     EXPECT_EQ(game.nextBite(), -1);
-    EXPECT_EQ(game.baitPicture(), "\\data\\koho2.gif");
-    EXPECT_EQ(anglerSeen.last(), "\\data\\mies_nosto.gif once");
-    EXPECT_FALSE(game.fishRising());
+    EXPECT_EQ(baitSeen.last(), Worm::Half);
+    EXPECT_EQ(anglerSeen.last(), Seen(Angler::Lifting, true));
+    EXPECT_FALSE(game.risingFish());
 
     game.changeWorm();
     EXPECT_EQ(game.rod(), Rod::ChangingWorm);
     EXPECT_EQ(actions(), "-----");
     EXPECT_TRUE(game.actions().quit);
-    EXPECT_EQ(game.baitPicture(), "\\data\\mato_dis.gif");
+    EXPECT_EQ(baitSeen.last(), std::nullopt);
     // Nothing the player does reaches the rod while the worm is being changed.
     for (Action action : {Action::RowUp, Action::RowDown, Action::TapRod, Action::LiftOrLower,
                           Action::ChangeWorm}) {
@@ -307,25 +303,25 @@ TEST_F(Fishing, RodStatesDecideTheActionsAndTheBait) {
     EXPECT_EQ(game.boatTop(), FishingGame::kTopLimit);
     advance(4999);
     EXPECT_EQ(actions(), "-----");
-    EXPECT_EQ(game.koho_state, "koho2");
+    EXPECT_EQ(game.worm(), Worm::Half);
     advance(1);
     EXPECT_EQ(actions(), "ee-ee");
-    EXPECT_EQ(game.koho_state, "koho3");
-    EXPECT_EQ(game.baitPicture(), "\\data\\koho3.gif");
+    EXPECT_EQ(game.worm(), Worm::Whole);
+    EXPECT_EQ(baitSeen.last(), Worm::Whole);
     advance(10000);
     EXPECT_EQ(actions(), "ee-ee");
 
     game.liftOrLower();
     EXPECT_EQ(actions(), "--ee-");
     EXPECT_EQ(game.liftCaption(), "Nosta!");
-    EXPECT_TRUE(game.line_in_water());
-    EXPECT_FALSE(game.fish_hooked);
+    EXPECT_TRUE(game.lineInWater());
+    EXPECT_FALSE(hooked());
     EXPECT_EQ(game.nextBite(), clock.now() + 5000);
-    EXPECT_EQ(game.baitPicture(), "\\data\\mato_dis.gif");
-    EXPECT_EQ(anglerSeen.last(), "\\data\\mies_lasku.gif once");
+    EXPECT_EQ(baitSeen.last(), std::nullopt);
+    EXPECT_EQ(anglerSeen.last(), Seen(Angler::Lowering, true));
 
     game.tapRod();
-    EXPECT_EQ(anglerSeen.last(), "\\data\\mies_napautus.gif once");
+    EXPECT_EQ(anglerSeen.last(), Seen(Angler::Tapping, true));
     EXPECT_EQ(game.bitePeriod(), 4900);
 }
 
@@ -340,25 +336,25 @@ TEST_F(Fishing, NothingNibblesAnEatenWormOrALiftedLine) {
     random.roll(0, 5);
     random.roll(1, 5); // a small nibble eats the worm to the bone and does not hook
     advance(5000);
-    ASSERT_EQ(game.koho_state, "koho1");
+    ASSERT_EQ(game.worm(), Worm::Eaten);
     anglerSeen.clear();
     otherDraws = 0;
     int draws = random.draws();
     advance(60000);
     EXPECT_EQ(random.draws() - draws, otherDraws);
-    EXPECT_EQ(game.koho_state, "koho1");
-    EXPECT_EQ(nibbleClass(), "none");
+    EXPECT_EQ(game.worm(), Worm::Eaten);
+    EXPECT_EQ(nibbleSize(), std::nullopt);
 
     game.liftOrLower();
     game.changeWorm();
     advance(5000);
-    ASSERT_EQ(game.koho_state, "koho3");
+    ASSERT_EQ(game.worm(), Worm::Whole);
     otherDraws = 0;
     draws = random.draws();
     advance(60000);
     EXPECT_EQ(random.draws() - draws, otherDraws);
-    EXPECT_EQ(nibbleClass(), "none");
-    EXPECT_FALSE(anglerSeen.contains("\\data\\mies_kala.gif"));
+    EXPECT_EQ(nibbleSize(), std::nullopt);
+    EXPECT_FALSE(anglerSeen.contains(Seen(Angler::Nibble, false)));
 }
 
 // A scripted roll still waiting has not been drawn yet: when the count of
@@ -395,10 +391,10 @@ TEST_F(Fishing, TapsShortenOnlyTheFollowingPeriods) {
     random.roll(3, 11);
     advance(1);
     EXPECT_EQ(random.pending(), 1);
-    EXPECT_EQ(nibbleClass(), "none");
+    EXPECT_EQ(nibbleSize(), std::nullopt);
     advance(100);
     EXPECT_EQ(random.pending(), 0);
-    EXPECT_EQ(nibbleClass(), "pieni");
+    EXPECT_EQ(nibbleSize(), NibbleSize::Small);
     game.liftOrLower();
     game.rowDown();
     EXPECT_EQ(game.bitePeriod(), 20000);
@@ -414,18 +410,18 @@ TEST_F(Fishing, SecondNibbleOfAnOpenClassKeepsItsWindow) {
     random.roll(5, 11);
     random.roll(2, 3);
     advance(5000);
-    EXPECT_EQ(game.nibbleEnds(Nibble::Medium), 6800);
+    EXPECT_EQ(game.nibble(), (Nibble{NibbleSize::Medium, 6800, true}));
     anglerSeen.clear();
     random.roll(5, 11);
     random.roll(2, 3);
     advance(1000);
-    EXPECT_EQ(anglerSeen, QStringList{"\\data\\mies_kala.gif"});
-    EXPECT_EQ(game.nibbleEnds(Nibble::Medium), 6800);
+    EXPECT_EQ(anglerSeen, QList<Seen>{Seen(Angler::Nibble, false)});
+    EXPECT_EQ(game.nibble(), (Nibble{NibbleSize::Medium, 6800, true}));
     advance(799);
-    EXPECT_TRUE(game.fish_hooked);
+    EXPECT_TRUE(hooked());
     advance(1);
-    EXPECT_FALSE(game.fish_hooked);
-    EXPECT_FALSE(game.nibbleOpen(Nibble::Medium));
+    EXPECT_FALSE(hooked());
+    EXPECT_EQ(nibbleSize(), std::nullopt);
 }
 
 TEST_F(Fishing, RisingFishLandsWhateverTheRodDoesMeanwhile) {
@@ -445,7 +441,7 @@ TEST_F(Fishing, RisingFishLandsWhateverTheRodDoesMeanwhile) {
             const int draws = random.draws();
             game.liftOrLower();
             EXPECT_EQ(random.draws(), draws);
-            EXPECT_EQ(game.fish_weight, 700);
+            EXPECT_EQ(game.risingFish()->weight, 700);
         } else if (then == Then::BoatStep) {
             // The fish starts its rise again under the boat's new place.
             game.rowDown();
@@ -458,8 +454,8 @@ TEST_F(Fishing, RisingFishLandsWhateverTheRodDoesMeanwhile) {
         advance(500);
         EXPECT_EQ(shared.fish_count, 1);
         EXPECT_EQ(catchLines(), QStringList{"ahven = 700g"});
-        EXPECT_FALSE(game.fish_hooked);
-        EXPECT_FALSE(game.fishRising());
+        EXPECT_FALSE(hooked());
+        EXPECT_FALSE(game.risingFish());
         EXPECT_EQ(game.fishDepth(), FishingGame::kRestDepth);
     }
 }
@@ -474,12 +470,11 @@ TEST_F(Fishing, SecondStrikeDuringARiseReplacesTheFish) {
     ASSERT_EQ(game.bitePeriod(), 200);
     strike(1900);
     advance(100);
-    EXPECT_EQ(game.fish_picture, "\\data\\hauki_iso.gif");
+    EXPECT_EQ(game.risingFish(), (Fish{Species::Pike, FishSize::Large, 1900}));
     game.liftOrLower();
     // A pike between the classes takes the class of the fish it replaces.
     strike(1500);
-    EXPECT_EQ(game.fish_weight, 1500);
-    EXPECT_EQ(game.fish_picture, "\\data\\hauki_iso.gif");
+    EXPECT_EQ(game.risingFish(), (Fish{Species::Pike, FishSize::Large, 1500}));
     advance(1000);
     EXPECT_EQ(catchLines(), QStringList{"hauki = 1500g"});
 }
@@ -494,7 +489,7 @@ TEST_F(Fishing, TwentyFishFillTheCatchAndTheNextLiftIsOnlyALift) {
     hookFish(2000);
     game.liftOrLower();
     EXPECT_EQ(random.pending(), 1);
-    EXPECT_FALSE(game.fishRising());
+    EXPECT_FALSE(game.risingFish());
     advance(2000);
     EXPECT_EQ(shared.fish_count, 20);
     EXPECT_EQ(catchLines().last(), "ahven = 120g");
@@ -526,8 +521,7 @@ TEST_F(Fishing, TheClockEndsTheGameAtThreeMinutesAndQuittingEndsItAtOnce) {
     QObject::connect(&game, &FishingGame::timeUp, [&] { ++ended; });
     start();
     advance(179 * 1000);
-    EXPECT_EQ(game.clock_minutes, 2);
-    EXPECT_EQ(game.clock_seconds, 59);
+    EXPECT_EQ(game.elapsedSeconds(), 179);
     EXPECT_TRUE(game.running());
     advance(1000);
     EXPECT_EQ(ended, 1);
@@ -559,25 +553,24 @@ TEST_F(Fishing, ANewGameForgetsEverythingOfTheLast) {
     advance(1);
     bites::fishOf(random, 1500);
     game.liftOrLower();
-    ASSERT_TRUE(game.fishRising());
+    ASSERT_TRUE(game.risingFish());
     game.changeWorm();
-    ASSERT_EQ(game.koho_state, "koho1");
+    ASSERT_EQ(game.worm(), Worm::Eaten);
 
     start(2, 6);
     EXPECT_EQ(shared.fish_count, 0);
     EXPECT_EQ(game.rod(), Rod::InWater);
     EXPECT_EQ(actions(), "--ee-");
-    EXPECT_EQ(game.koho_state, "koho3");
-    EXPECT_FALSE(game.fish_hooked);
-    EXPECT_EQ(game.fish_weight, 0);
-    EXPECT_FALSE(game.fishRising());
-    EXPECT_EQ(game.boat_pos, 0);
+    EXPECT_EQ(game.worm(), Worm::Whole);
+    EXPECT_FALSE(hooked());
+    EXPECT_FALSE(game.risingFish());
+    EXPECT_EQ(game.boatPlace(), 0);
     EXPECT_EQ(game.boatTop(), FishingGame::kTopLimit);
-    EXPECT_EQ(game.hotspot_pos, 6);
-    EXPECT_EQ(game.spot_bonus, 1000);
+    EXPECT_EQ(game.hotSpot(), 6);
+    EXPECT_EQ(game.spotBonus(), 1000);
     EXPECT_EQ(game.bitePeriod(), 5000);
     EXPECT_EQ(game.fishDepth(), FishingGame::kFirstDepth);
-    EXPECT_EQ(game.clock_minutes * 60 + game.clock_seconds, 0);
+    EXPECT_EQ(game.elapsedSeconds(), 0);
     // A lift before any nibble lands nothing.
     game.liftOrLower();
     advance(1000);

@@ -33,8 +33,7 @@ inline qint64 waitToLower(FishingGame& game, qint64 startedAt) {
 // Lets the game run until just before its bite clock's next tick, for the test
 // to script that bite; `advance(ms)` lets game time pass. False (and a failure)
 // if the line is up or the bite would share its moment with another draw.
-template <class Advance>
-bool untilTheBite(FishingGame& game, qint64 startedAt, Advance&& advance) {
+template <class Advance> bool untilTheBite(FishingGame& game, qint64 startedAt, Advance&& advance) {
     const qint64 bite = game.nextBite();
     if (bite < 0) {
         ADD_FAILURE() << "the line is not in the water";
