@@ -161,10 +161,6 @@ void FishingGame::setAngler(Angler angler, bool once) {
     emit anglerChanged(angler, once);
 }
 
-void FishingGame::setBait(std::optional<Worm> worm) {
-    emit baitChanged(worm);
-}
-
 void FishingGame::setRod(Rod rod) {
     rod_ = rod;
     emit actionsChanged();
@@ -246,13 +242,13 @@ void FishingGame::liftOrLower() {
         }
         endAllNibbles();
         Timer1->setEnabled(false);
-        setBait(worm_);
+        emit baitChanged(worm_);
         setRod(Rod::Up);
         setAngler(Angler::Lifting, true);
         return;
     }
     Timer1->setEnabled(true);
-    setBait(std::nullopt);
+    emit baitChanged(std::nullopt);
     setRod(Rod::InWater);
     hooked_ = false;
     setAngler(Angler::Lowering, true);
@@ -356,14 +352,14 @@ void FishingGame::changeWorm() {
         return;
     }
     setRod(Rod::ChangingWorm);
-    setBait(std::nullopt);
+    emit baitChanged(std::nullopt);
     vaihto->setEnabled(true);
 }
 
 void FishingGame::on_vaihto_timeout() {
     setRod(Rod::Up);
     worm_ = Worm::Whole;
-    setBait(worm_);
+    emit baitChanged(worm_);
     vaihto->setEnabled(false);
 }
 

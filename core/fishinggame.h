@@ -261,7 +261,6 @@ private:
     // One boat step up (-1) or down (+1) the lake.
     void row(int direction);
     void setAngler(Angler angler, bool once);
-    void setBait(std::optional<Worm> worm);
     void setRod(Rod rod);
     void moveBoat(int top);
     void stop();

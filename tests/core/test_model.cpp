@@ -220,7 +220,7 @@ TEST(FishingRules, ATapShortensThePeriodBy100MsDownTo100Ms) {
     }
 }
 
-TEST_F(Fishing, WeightDecidesSpeciesSizeAndPicture) {
+TEST_F(Fishing, WeightDecidesSpeciesAndSizeClass) {
     start();
     using enum Species;
     using enum FishSize;
