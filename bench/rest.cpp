@@ -55,7 +55,7 @@ int main(int argc, char* argv[]) {
         QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, &app, [&] {
             // Looked at before quitting: the windows close as the program ends.
             auto* screen = forms.find<Peli>(QStringLiteral("peli"));
-            stillPlaying = screen && screen->game().line_in_water();
+            stillPlaying = screen && screen->game().lineInWater();
             QApplication::quit();
         });
     });

@@ -2,17 +2,20 @@
 
 std::optional<Action> AutoAngler::choose(const FishingGame& game) {
     const Actions can = game.actions();
-    if (game.line_in_water()) {
+    if (game.lineInWater()) {
         if (game.angler() == Angler::Nibble && can.liftOrLower) {
             return Action::LiftOrLower;
         }
         return std::nullopt;
     }
-    if (game.koho_state == QLatin1String("koho1")) {
+    if (game.worm() == Worm::Eaten) {
         return can.changeWorm ? std::optional(Action::ChangeWorm) : std::nullopt;
     }
-    // A fish still on its way up would be lost under the water again.
-    if (can.liftOrLower && game.fish_weight == 0) {
+    // Lowering the line does not lose a rising fish: it lands whatever the rod
+    // does. The player waits for it because lowering starts the bite clock
+    // afresh, and with the rod tapped below half a second a nibble struck before
+    // the landing would replace the fish still on its way up.
+    if (can.liftOrLower && !game.risingFish()) {
         return Action::LiftOrLower;
     }
     return std::nullopt;

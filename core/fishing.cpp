@@ -1,4 +1,4 @@
-#include "core/fishing.h"
+#include "core/fishinggame.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -16,8 +16,8 @@ int spotBonus(int spotChoice) {
     }
 }
 
-int bitePeriod(int boatPos, int hotspotPos, int spotBonus) {
-    const int distance = std::abs(boatPos - hotspotPos);
+int bitePeriod(int boatPlace, int hotSpot, int spotBonus) {
+    const int distance = std::abs(boatPlace - hotSpot);
     if (distance == 1) {
         return 10000 - spotBonus;
     }
@@ -32,62 +32,81 @@ int tappedPeriod(int period) {
     return std::max(period - 100, std::min(period, kShortestTappedPeriod));
 }
 
-Nibble nibbleOf(int biteRoll) {
+std::optional<NibbleSize> nibbleOf(int biteRoll) {
     if (biteRoll >= 0 && biteRoll <= 3) {
-        return Nibble::Small;
+        return NibbleSize::Small;
     }
     if (biteRoll >= 4 && biteRoll <= 6) {
-        return Nibble::Medium;
+        return NibbleSize::Medium;
     }
     if (biteRoll == 7 || biteRoll == 8) {
-        return Nibble::Large;
+        return NibbleSize::Large;
     }
-    return Nibble::None;
+    return std::nullopt;
 }
 
-int wearDraws(Nibble nibble) {
-    switch (nibble) {
-    case Nibble::Small:
-        return 5;
-    case Nibble::Medium:
-        return 3;
-    case Nibble::Large:
-        return 2;
-    case Nibble::None:
-        break;
+int nibbleLength(NibbleSize size) {
+    switch (size) {
+    case NibbleSize::Small:
+        return 1200;
+    case NibbleSize::Medium:
+        return 1800;
+    case NibbleSize::Large:
+        return 2500;
     }
     return 0;
 }
 
-QString kohoAfterWear(int n) {
+int wearDraws(NibbleSize size) {
+    switch (size) {
+    case NibbleSize::Small:
+        return 5;
+    case NibbleSize::Medium:
+        return 3;
+    case NibbleSize::Large:
+        return 2;
+    }
+    return 0;
+}
+
+Worm wormAfterWear(int n) {
     if (n == 0) {
-        return QStringLiteral("koho1");
+        return Worm::Eaten;
     }
     if (n == 1) {
-        return QStringLiteral("koho2");
+        return Worm::Half;
     }
-    return QStringLiteral("koho3");
+    return Worm::Whole;
 }
 
-void classify(int weight, QString& species, QString& size) {
-    species = weight < 800 ? QStringLiteral("ahven") : QStringLiteral("hauki");
+Species speciesOf(int weight) {
+    return weight < 800 ? Species::Perch : Species::Pike;
+}
+
+std::optional<FishSize> sizeClassOf(int weight) {
     if (weight < 400) {
-        size = QStringLiteral("_pieni");
-    } else if (weight < 600) {
-        size = QStringLiteral("_keski");
-    } else if (weight < 800) {
-        size = QStringLiteral("_iso");
-    } else if (weight < 1100) {
-        size = QStringLiteral("_pieni");
-    } else if (weight < 1400) {
-        size = QStringLiteral("_keski");
-    } else if (weight >= 1800) {
-        size = QStringLiteral("_iso");
+        return FishSize::Small;
     }
+    if (weight < 600) {
+        return FishSize::Medium;
+    }
+    if (weight < 800) {
+        return FishSize::Large;
+    }
+    if (weight < 1100) {
+        return FishSize::Small;
+    }
+    if (weight < 1400) {
+        return FishSize::Medium;
+    }
+    if (weight >= 1800) {
+        return FishSize::Large;
+    }
+    return std::nullopt;
 }
 
-QString fishPicture(const QString& species, const QString& size) {
-    return QStringLiteral("\\data\\") + species + size + QStringLiteral(".gif");
+QString speciesName(Species species) {
+    return species == Species::Perch ? QStringLiteral("ahven") : QStringLiteral("hauki");
 }
 
 } // namespace fishing

@@ -6,10 +6,8 @@
 
 namespace {
 
-const QString kBaitInWater = QStringLiteral("\\data\\mato_dis.gif");
-
-QString bait(const QString& kohoState) {
-    return QStringLiteral("\\data\\") + kohoState + QStringLiteral(".gif");
+int indexOf(NibbleSize size) {
+    return static_cast<int>(size);
 }
 
 } // namespace
@@ -34,15 +32,19 @@ bool Actions::allows(Action action) const {
 
 FishingGame::FishingGame(Clock& clock, Random& random, Module1& shared, QObject* parent)
     : QObject(parent), gameClock_(clock), random_(random), shared_(shared) {
-    Timer1 = new Timer(this, gameClock_, QStringLiteral("Timer1"), 5000, false);
-    pieni = new Timer(this, gameClock_, QStringLiteral("pieni"), 1200, false);
-    keski = new Timer(this, gameClock_, QStringLiteral("keski"), 1800, false);
-    iso = new Timer(this, gameClock_, QStringLiteral("iso"), 2500, false);
-    fish = new Timer(this, gameClock_, QStringLiteral("fish"), 10000, false);
-    vaihto = new Timer(this, gameClock_, QStringLiteral("vaihto"), 5000, false);
-    kala_nousee = new Timer(this, gameClock_, QStringLiteral("kala_nousee"), 100, false);
-    sano = new Timer(this, gameClock_, QStringLiteral("sano"), 8000, false);
-    aika = new Timer(this, gameClock_, QStringLiteral("aika"), 1000, false);
+    using namespace fishing;
+    Timer1 = new Timer(this, gameClock_, QStringLiteral("Timer1"), kFirstBitePeriod, false);
+    pieni = new Timer(this, gameClock_, QStringLiteral("pieni"), nibbleLength(NibbleSize::Small),
+                      false);
+    keski = new Timer(this, gameClock_, QStringLiteral("keski"), nibbleLength(NibbleSize::Medium),
+                      false);
+    iso =
+        new Timer(this, gameClock_, QStringLiteral("iso"), nibbleLength(NibbleSize::Large), false);
+    fish = new Timer(this, gameClock_, QStringLiteral("fish"), kRippleEvery, false);
+    vaihto = new Timer(this, gameClock_, QStringLiteral("vaihto"), kWormChange, false);
+    kala_nousee = new Timer(this, gameClock_, QStringLiteral("kala_nousee"), kRiseStep, false);
+    sano = new Timer(this, gameClock_, QStringLiteral("sano"), kChatterEvery, false);
+    aika = new Timer(this, gameClock_, QStringLiteral("aika"), kClockTick, false);
 
     connect(aika, &Timer::timeout, this, &FishingGame::on_aika_timeout);
     connect(Timer1, &Timer::timeout, this, &FishingGame::on_Timer1_timeout);
@@ -66,12 +68,9 @@ void FishingGame::start() {
     shared_.clearCatch();
     rod_ = Rod::InWater;
     angler_ = Angler::Waiting;
-    bitePeriod_ = 5000;
+    bitePeriod_ = fishing::kFirstBitePeriod;
     boatTop_ = kTopLimit;
-    boatPlaced_ = false;
     fishDepth_ = kFirstDepth;
-    baitPicture_.clear();
-    bite_roll = 0;
 
     // The bite clock, the ripple, the chatter and the game clock run from the first moment.
     Timer1->setInterval(bitePeriod_);
@@ -81,19 +80,15 @@ void FishingGame::start() {
     aika->setEnabled(true);
     running_ = true;
 
-    spot_bonus = static_cast<qint16>(fishing::spotBonus(shared_.spot_choice));
+    spotBonus_ = fishing::spotBonus(shared_.spot_choice);
     random_.Randomize();
-    clock_minutes = 0;
-    clock_seconds = 0;
-    koho_state = QStringLiteral("koho3");
-    hotspot_pos = static_cast<qint16>(rollInt(random_, 9));
-    boat_pos = 0;
+    elapsed_ = 0;
+    worm_ = Worm::Whole;
+    hotSpot_ = rollInt(random_, fishing::kHotSpotPlaces);
+    boatPlace_ = 0;
     // No fish carries over from an earlier game: a lift before the first nibble lands nothing.
-    fish_hooked = false;
-    fish_species.clear();
-    fish_size.clear();
-    fish_weight = 0;
-    fish_picture.clear();
+    hooked_ = false;
+    risingFish_.reset();
 }
 
 void FishingGame::stop() {
@@ -101,6 +96,8 @@ void FishingGame::stop() {
     for (Timer* timer : {Timer1, pieni, keski, iso, fish, vaihto, kala_nousee, sano, aika}) {
         timer->setEnabled(false);
     }
+    nibbles_.fill({});
+    risingFish_.reset();
 }
 
 Actions FishingGame::actions() const {
@@ -130,66 +127,38 @@ QString FishingGame::liftCaption() const {
     return rod_ == Rod::InWater ? tr("Nosta!") : tr("Laske!");
 }
 
-Timer* FishingGame::nibbleWindow(fishing::Nibble nibble) const {
-    switch (nibble) {
-    case fishing::Nibble::Small:
+Timer* FishingGame::nibbleTimer(NibbleSize size) const {
+    switch (size) {
+    case NibbleSize::Small:
         return pieni;
-    case fishing::Nibble::Medium:
+    case NibbleSize::Medium:
         return keski;
-    case fishing::Nibble::Large:
+    case NibbleSize::Large:
         return iso;
-    case fishing::Nibble::None:
-        break;
     }
     return nullptr;
-}
-
-bool FishingGame::nibbleOpen(fishing::Nibble nibble) const {
-    const Timer* window = nibbleWindow(nibble);
-    return window && window->enabled();
 }
 
 qint64 FishingGame::nextBite() const {
     return Timer1->due();
 }
 
-qint64 FishingGame::nibbleEnds(fishing::Nibble nibble) const {
-    const Timer* window = nibbleWindow(nibble);
-    return window ? window->due() : -1;
-}
-
-bool FishingGame::anyNibbleOpen() const {
-    return pieni->enabled() || keski->enabled() || iso->enabled();
-}
-
-bool FishingGame::fishRising() const {
-    return kala_nousee->enabled();
-}
-
-QString FishingGame::anglerPicture(Angler angler) {
-    switch (angler) {
-    case Angler::Waiting:
-        return QStringLiteral("\\data\\mies.gif");
-    case Angler::Nibble:
-        return QStringLiteral("\\data\\mies_kala.gif");
-    case Angler::Tapping:
-        return QStringLiteral("\\data\\mies_napautus.gif");
-    case Angler::Lifting:
-        return QStringLiteral("\\data\\mies_nosto.gif");
-    case Angler::Lowering:
-        return QStringLiteral("\\data\\mies_lasku.gif");
+std::optional<Nibble> FishingGame::nibble() const {
+    std::optional<Nibble> latest;
+    quint64 came = 0;
+    for (NibbleSize size : {NibbleSize::Small, NibbleSize::Medium, NibbleSize::Large}) {
+        const NibbleGoingOn& going = nibbles_[indexOf(size)];
+        if (going.ends >= 0 && going.came > came) {
+            came = going.came;
+            latest = Nibble{size, going.ends, hooked_};
+        }
     }
-    return QString();
+    return latest;
 }
 
 void FishingGame::setAngler(Angler angler, bool once) {
     angler_ = angler;
     emit anglerChanged(angler, once);
-}
-
-void FishingGame::setBait(const QString& picture) {
-    baitPicture_ = picture;
-    emit baitChanged(picture);
 }
 
 void FishingGame::setRod(Rod rod) {
@@ -222,7 +191,6 @@ void FishingGame::act(Action action) {
 
 void FishingGame::moveBoat(int top) {
     boatTop_ = top;
-    boatPlaced_ = true;
     // Wherever the boat goes, the fish waits (or starts its rise again) just below it.
     fishDepth_ = kRestDepth;
     emit boatMoved();
@@ -249,8 +217,8 @@ void FishingGame::row(int direction) {
         return;
     }
     moveBoat(boatTop_ + direction * kBoatStep);
-    boat_pos = static_cast<qint16>(boat_pos + direction);
-    bitePeriod_ = fishing::bitePeriod(boat_pos, hotspot_pos, spot_bonus);
+    boatPlace_ += direction;
+    bitePeriod_ = fishing::bitePeriod(boatPlace_, hotSpot_, spotBonus_);
     Timer1->setInterval(bitePeriod_);
 }
 
@@ -269,93 +237,108 @@ void FishingGame::liftOrLower() {
         return;
     }
     if (rod_ == Rod::InWater) {
-        if (fish_hooked) {
+        if (hooked_) {
             tarkista_kala();
         }
-        pieni->setEnabled(false);
-        keski->setEnabled(false);
-        iso->setEnabled(false);
+        endAllNibbles();
         Timer1->setEnabled(false);
-        setBait(bait(koho_state));
+        emit baitChanged(worm_);
         setRod(Rod::Up);
         setAngler(Angler::Lifting, true);
         return;
     }
     Timer1->setEnabled(true);
-    setBait(kBaitInWater);
+    emit baitChanged(std::nullopt);
     setRod(Rod::InWater);
-    fish_hooked = false;
+    hooked_ = false;
     setAngler(Angler::Lowering, true);
 }
 
 void FishingGame::tarkista_kala() {
-    if (!fish_hooked) {
+    if (!hooked_) {
         return;
     }
     // The catch table holds 20 fish: once it is full, a lift is only a lift.
     if (shared_.fish_count >= Module1::kRows) {
         return;
     }
-    fish_weight = static_cast<qint16>(rollInt(random_, 2000, 100));
-    fishing::classify(fish_weight, fish_species, fish_size);
-    fish_picture = fishing::fishPicture(fish_species, fish_size);
+    const int weight = rollInt(random_, fishing::kFishWeights, fishing::kLightestFish);
+    const FishSize lent = risingFish_ ? risingFish_->size : FishSize::None;
+    risingFish_ =
+        Fish{fishing::speciesOf(weight), fishing::sizeClassOf(weight).value_or(lent), weight};
     kala_nousee->setEnabled(true);
-    emit fishHooked();
+    emit fishHooked(*risingFish_);
 }
 
 void FishingGame::on_kala_nousee_timeout() {
     fishDepth_ -= kRisePerStep;
-    emit fishRose();
+    emit fishRose(*risingFish_);
     if (fishDepth_ >= 0) {
         return;
     }
     ++shared_.fish_count;
     const int row = shared_.fish_count;
-    shared_.catch_table[row][1] = fish_species;
-    shared_.catch_table[row][2] = fish_weight;
+    shared_.catch_table[row][1] = fishing::speciesName(risingFish_->species);
+    shared_.catch_table[row][2] = static_cast<qint16>(risingFish_->weight);
     kala_nousee->setEnabled(false);
     fishDepth_ = kRestDepth;
-    fish_hooked = false;
+    hooked_ = false;
+    risingFish_.reset();
     emit fishLanded(row);
-    fish_species.clear();
-    fish_size.clear();
-    fish_weight = 0;
-    fish_picture.clear();
 }
 
 void FishingGame::set_mato() {
-    if (koho_state == QLatin1String("koho3")) {
-        fish_hooked = true;
-    } else if (koho_state == QLatin1String("koho2")) {
-        fish_hooked = rollInt(random_, 2) == 0;
-    } else if (koho_state == QLatin1String("koho1")) {
-        fish_hooked = rollInt(random_, 5) == 0;
+    switch (worm_) {
+    case Worm::Whole:
+        hooked_ = true;
+        break;
+    case Worm::Half:
+        hooked_ = rollInt(random_, 2) == 0;
+        break;
+    case Worm::Eaten:
+        hooked_ = rollInt(random_, 5) == 0;
+        break;
     }
 }
 
 void FishingGame::on_Timer1_timeout() {
     // A worm eaten to the bone tempts no fish.
-    if (koho_state == QLatin1String("koho1")) {
+    if (worm_ == Worm::Eaten) {
         return;
     }
-    bite_roll = static_cast<qint16>(boat_pos == hotspot_pos ? rollInt(random_, 7, 2)
-                                                            : rollInt(random_, 11));
-    const fishing::Nibble nibble = fishing::nibbleOf(bite_roll);
-    Timer* window = nibbleWindow(nibble);
-    if (!window) {
+    const int biteRoll = boatPlace_ == hotSpot_ ? rollInt(random_, 7, 2) : rollInt(random_, 11);
+    const std::optional<NibbleSize> size = fishing::nibbleOf(biteRoll);
+    if (!size) {
         return;
     }
-    koho_state = fishing::kohoAfterWear(rollInt(random_, fishing::wearDraws(nibble)));
+    worm_ = fishing::wormAfterWear(rollInt(random_, fishing::wearDraws(*size)));
     set_mato();
     setAngler(Angler::Nibble, false);
-    // A window of this class that is still open runs on to its own end.
-    window->setEnabled(true);
+    startNibble(*size);
 }
 
-void FishingGame::closeNibbleWindow(Timer* window) {
-    fish_hooked = false;
+void FishingGame::startNibble(NibbleSize size) {
+    NibbleGoingOn& going = nibbles_[indexOf(size)];
+    going.came = ++nibblesCome_;
+    // A nibble of a size still going on runs on to its own end.
+    if (going.ends < 0) {
+        going.ends = gameClock_.now() + fishing::nibbleLength(size);
+    }
+    nibbleTimer(size)->setEnabled(true);
+}
+
+void FishingGame::endNibble(NibbleSize size) {
+    hooked_ = false;
     setAngler(Angler::Waiting, false);
-    window->setEnabled(false);
+    nibbles_[indexOf(size)].ends = -1;
+    nibbleTimer(size)->setEnabled(false);
+}
+
+void FishingGame::endAllNibbles() {
+    for (NibbleSize size : {NibbleSize::Small, NibbleSize::Medium, NibbleSize::Large}) {
+        nibbles_[indexOf(size)].ends = -1;
+        nibbleTimer(size)->setEnabled(false);
+    }
 }
 
 void FishingGame::on_fish_timeout() {
@@ -369,28 +352,24 @@ void FishingGame::changeWorm() {
         return;
     }
     setRod(Rod::ChangingWorm);
-    setBait(kBaitInWater);
+    emit baitChanged(std::nullopt);
     vaihto->setEnabled(true);
 }
 
 void FishingGame::on_vaihto_timeout() {
     setRod(Rod::Up);
-    koho_state = QStringLiteral("koho3");
-    setBait(bait(koho_state));
+    worm_ = Worm::Whole;
+    emit baitChanged(worm_);
     vaihto->setEnabled(false);
 }
 
 void FishingGame::on_sano_timeout() {
-    emit chatter(rollInt(random_, 15, 1));
+    emit chatter(rollInt(random_, fishing::kChatterLines, 1));
 }
 
 void FishingGame::on_aika_timeout() {
-    ++clock_seconds;
-    if (clock_seconds == 60) {
-        clock_seconds = 0;
-        ++clock_minutes;
-    }
-    if (clock_minutes == 3) {
+    ++elapsed_;
+    if (elapsed_ == fishing::kGameSeconds) {
         stop();
         emit timeUp();
         return;

@@ -3,6 +3,7 @@
 #include "core/fishinggame.h"
 #include "core/module1.h"
 #include "core/paths.h"
+#include "game/pictures.h"
 #include "platform/accessibility.h"
 #include "platform/context.h"
 #include "platform/kelmo.h"
@@ -308,7 +309,7 @@ void Peli::startMusic() {
 }
 
 void Peli::showAngler(Angler angler, bool once) {
-    mies->LoadFile(data(FishingGame::anglerPicture(angler)));
+    mies->LoadFile(data(picture::of(angler)));
     if (once) {
         mies->setPlayCount(1);
         mies->Play();
@@ -317,11 +318,11 @@ void Peli::showAngler(Angler angler, bool once) {
     if (angler == Angler::Nibble) {
         cue(QStringLiteral("\\data\\sound\\nykaisy.wav"));
         say(tr("Kala nykii!"));
-    } else if (angler == Angler::Lifting && !game_->fishRising()) {
+    } else if (angler == Angler::Lifting && !game_->risingFish()) {
         // What the lift shows of the worm: a worn one catches less, a bare hook nothing.
-        if (game_->koho_state == QLatin1String("koho1")) {
+        if (game_->worm() == Worm::Eaten) {
             say(tr("Mato on syöty, vaihda mato."));
-        } else if (game_->koho_state == QLatin1String("koho2")) {
+        } else if (game_->worm() == Worm::Half) {
             say(tr("Mato on puoliksi syöty."));
         }
     }
@@ -331,7 +332,7 @@ QString Peli::anglerText() const {
     QString doing;
     if (game_->angler() == Angler::Nibble) {
         doing = tr("kala nykii!");
-    } else if (game_->fishRising()) {
+    } else if (game_->risingFish()) {
         doing = tr("kala nousee");
     } else {
         switch (game_->angler()) {
@@ -375,16 +376,20 @@ void Peli::showSound() {
     aanet->setVisible(context().sound.muted());
 }
 
-void Peli::showBait(const QString& picture) {
-    mato->LoadFile(data(picture));
+void Peli::showBait(std::optional<Worm> worm) {
+    mato->LoadFile(data(picture::ofBait(worm)));
     QString state = tr("vedessä");
-    if (game_->rod() != Rod::ChangingWorm && picture != QLatin1String("\\data\\mato_dis.gif")) {
-        if (game_->koho_state == QLatin1String("koho1")) {
-            state = tr("syöty");
-        } else if (game_->koho_state == QLatin1String("koho2")) {
-            state = tr("puoliksi syöty");
-        } else {
+    if (worm) {
+        switch (*worm) {
+        case Worm::Whole:
             state = tr("ehjä");
+            break;
+        case Worm::Half:
+            state = tr("puoliksi syöty");
+            break;
+        case Worm::Eaten:
+            state = tr("syöty");
+            break;
         }
     } else if (game_->rod() == Rod::ChangingWorm) {
         state = tr("vaihdetaan");
@@ -416,19 +421,20 @@ void Peli::showBoat() {
 }
 
 void Peli::showClock() {
-    Label5->setText(QString::number(game_->clock_minutes));
-    Label7->setText(QString::number(game_->clock_seconds));
-    Label5->setAccessibleName(
-        tr("Aikaa kulunut %1 min %2 s").arg(game_->clock_minutes).arg(game_->clock_seconds));
-    if (game_->clock_minutes == 2 && game_->clock_seconds == 50) {
+    const int minutes = game_->elapsedSeconds() / 60;
+    const int seconds = game_->elapsedSeconds() % 60;
+    Label5->setText(QString::number(minutes));
+    Label7->setText(QString::number(seconds));
+    Label5->setAccessibleName(tr("Aikaa kulunut %1 min %2 s").arg(minutes).arg(seconds));
+    if (game_->elapsedSeconds() == fishing::kGameSeconds - 10) {
         say(tr("Kymmenen sekuntia jäljellä."));
     }
 }
 
-void Peli::showRisingFish() {
+void Peli::showRisingFish(const Fish& fish) {
     // Loading the picture already shown changes nothing, so the fish's
     // animation is not restarted on every step.
-    kala->LoadFile(data(game_->fish_picture));
+    kala->LoadFile(data(picture::of(fish)));
     kala->setVisible(true);
     kala->setTop(fishTop());
 }

@@ -15,6 +15,8 @@ class SoundPlayer;
 struct Module1;
 enum class Action;
 enum class Angler;
+enum class Worm;
+struct Fish;
 
 // The game screen: shows a game of fishing (FishingGame) and forwards the
 // player's clicks and keys to it. It decides no rule and keeps no game state.
@@ -41,11 +43,11 @@ private:
     QString data(const QString& gamePath) const;
 
     void showAngler(Angler angler, bool once);
-    void showBait(const QString& picture);
+    void showBait(std::optional<Worm> worm);
     void showActions();
     void showBoat();
     void showClock();
-    void showRisingFish();
+    void showRisingFish(const Fish& fish);
     void showLandedFish(int row);
     void showRipple(int x, int y);
     void sayLine(int line);

@@ -111,23 +111,26 @@ TEST_F(Accessibility, GameScreenSaysWhatItShowsInWords) {
     EXPECT_EQ(nameOf(sprite("mato")), "Mato: vedessä");
     EXPECT_EQ(nameOf(catchList()), "Saalis");
     // The clock is one phrase; the colon and the seconds are not read again.
+    click("peli", "Command4"); // no nibble meanwhile: the worm stays whole
     advance(65 * 1000);
     EXPECT_EQ(nameOf(control("peli", "Label5")), "Aikaa kulunut 1 min 5 s");
     EXPECT_EQ(accessible(control("peli", "Label7"))->role(), QAccessible::Whitespace);
 
-    // A nibble on a worm half eaten: the reader hears it; the lift shows the worm.
-    game().koho_state = "koho2";
-    game().on_Timer1_timeout();
-    settle();
+    // A nibble that leaves the worm half eaten: the reader hears it; the lift
+    // shows the worm.
+    lower();
+    ASSERT_TRUE(untilTheBite());
+    random.roll(5, 11);
+    random.roll(1, 3);
+    random.roll(1, 2);
+    advance(1);
     EXPECT_EQ(nameOf(sprite("mies")), "Ukko: kala nykii!");
     EXPECT_EQ(announcer.last(), "peli: Kala nykii!");
-    game().fish_hooked = false;
-    game().koho_state = "koho2";
     click("peli", "Command4");
     EXPECT_EQ(announcer.last(), "peli: Mato on puoliksi syöty.");
     EXPECT_EQ(nameOf(sprite("mato")), "Mato: puoliksi syöty");
     EXPECT_EQ(nameOf(sprite("mies")), "Ukko: nostaa");
-    click("peli", "Command4");
+    lower();
 
     // A fish on the hook: it rises, then lands with its species and weight said.
     hookFish(1234);
@@ -145,7 +148,7 @@ TEST_F(Accessibility, GameScreenSaysWhatItShowsInWords) {
     // focus never moves for any of it.
     QWidget* focused = QApplication::focusWidget();
     announcer.said.clear();
-    advance((171 - game().clock_minutes * 60 - game().clock_seconds) * 1000);
+    advance((171 - game().elapsedSeconds()) * 1000);
     EXPECT_EQ(announcer.said.count("peli: Kymmenen sekuntia jäljellä."), 1);
     EXPECT_EQ(QApplication::focusWidget(), focused);
     advance(20 * 1000);
@@ -163,8 +166,12 @@ TEST_F(Accessibility, PauseTheWormTheHookedFishAndTheSoundKeysAreSaid) {
     settle();
     EXPECT_EQ(announcer.last(), "peli: Peli jatkuu");
 
-    game().fish_hooked = false;
-    game().koho_state = "koho1";
+    // A medium nibble that eats the worm to the bone and does not hook the fish.
+    ASSERT_TRUE(untilTheBite());
+    random.roll(5, 11);
+    random.roll(0, 3);
+    random.roll(1, 5);
+    advance(1);
     click("peli", "Command4");
     EXPECT_EQ(announcer.last(), "peli: Mato on syöty, vaihda mato.");
     click("peli", "Command4");

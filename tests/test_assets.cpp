@@ -3,6 +3,7 @@
 // clip plays in the real SDL player, and every lake description is complete.
 
 #include "core/text1252.h"
+#include "game/pictures.h"
 #include "platform/soundplayer.h"
 #include "support/world.h"
 
@@ -155,6 +156,34 @@ TEST(Assets, GamePicturesHaveTheirSizesAndFrames) {
     for (const Picture& p : kDataPictures) {
         expectPicture(dataFile(QString::fromLatin1(p.name)), p);
     }
+}
+
+// The game screen's table of pictures names exactly the shipped game pictures:
+// none is missing and none lies unused.
+TEST(Assets, ThePictureTableNamesEveryGamePictureAndNoOther) {
+    QStringList named;
+    for (Angler angler :
+         {Angler::Waiting, Angler::Nibble, Angler::Tapping, Angler::Lifting, Angler::Lowering}) {
+        named << picture::of(angler);
+    }
+    named << picture::ofBait(std::nullopt);
+    for (Worm worm : {Worm::Whole, Worm::Half, Worm::Eaten}) {
+        named << picture::ofBait(worm);
+    }
+    for (Species species : {Species::Perch, Species::Pike}) {
+        for (FishSize size : {FishSize::None, FishSize::Small, FishSize::Medium, FishSize::Large}) {
+            if (species != Species::Perch || size != FishSize::None) { // a perch always has a class
+                named << picture::of(Fish{species, size, 0});
+            }
+        }
+    }
+    QStringList shipped;
+    for (const Picture& p : kDataPictures) {
+        shipped << QStringLiteral("\\data\\") + QLatin1String(p.name);
+    }
+    named.sort();
+    shipped.sort();
+    EXPECT_EQ(named, shipped);
 }
 
 TEST(Assets, BuiltInPicturesAreCompiledIn) {

@@ -22,14 +22,14 @@ TEST_F(Boat, StepsStopAtTheLimitsAndCarryWaterAndFish) {
 
     click("peli", "Command1");
     EXPECT_EQ(sprite("vene")->top(), 16);
-    EXPECT_EQ(game().boat_pos, 0);
+    EXPECT_EQ(game().boatPlace(), 0);
     EXPECT_EQ(game().bitePeriod(), 5000);
     expectFollowing("snap at the start");
 
     for (int i = 1; i <= 9; ++i) {
         click("peli", "Command2");
         EXPECT_EQ(sprite("vene")->top(), 16 + 20 * i);
-        EXPECT_EQ(game().boat_pos, i);
+        EXPECT_EQ(game().boatPlace(), i);
         expectFollowing("down");
     }
     EXPECT_EQ(sprite("vene")->top(), 196);
@@ -37,20 +37,20 @@ TEST_F(Boat, StepsStopAtTheLimitsAndCarryWaterAndFish) {
     click("peli", "Command2");
     EXPECT_EQ(sprite("vene")->top(), 192);
     EXPECT_EQ(sprite("mies")->top(), 176);
-    EXPECT_EQ(game().boat_pos, 9);
+    EXPECT_EQ(game().boatPlace(), 9);
     EXPECT_EQ(game().bitePeriod(), period);
     expectFollowing("snap at the bottom");
 
     for (int i = 8; i >= 0; --i) {
         click("peli", "Command1");
         EXPECT_EQ(sprite("vene")->top(), 12 + 20 * i);
-        EXPECT_EQ(game().boat_pos, i);
+        EXPECT_EQ(game().boatPlace(), i);
         expectFollowing("up");
     }
     click("peli", "Command1");
     EXPECT_EQ(sprite("vene")->top(), 16);
     EXPECT_EQ(sprite("mies")->top(), 0);
-    EXPECT_EQ(game().boat_pos, 0);
+    EXPECT_EQ(game().boatPlace(), 0);
     expectFollowing("snap at the top");
 }
 
@@ -66,7 +66,7 @@ TEST_F(Boat, PressingOnAtALimitNeverMovesTheBoat) {
     };
     auto place = [this] {
         return Place{sprite("vene")->top(), sprite("mies")->top(), sprite("vesi")->top(),
-                     sprite("kala")->top(), game().boat_pos,       game().bitePeriod()};
+                     sprite("kala")->top(), game().boatPlace(),    game().bitePeriod()};
     };
     for (int i = 0; i < 10; ++i) {
         click("peli", "Command2");

@@ -41,7 +41,7 @@ TEST_F(FullCycle, MenuSetupGameResultsSaveAndBackToTheMenu) {
     EXPECT_EQ(forms.loadedNames(), QStringList{"peli"});
     EXPECT_EQ(window("peli")->pictureFile(), path("\\data\\maps\\pitka\\taka2.gif"));
     EXPECT_EQ(control<Kelmo>("peli", "vesi")->file(), path("\\data\\maps\\pitka\\taka2.gif"));
-    EXPECT_EQ(game().spot_bonus, 1000);
+    EXPECT_EQ(game().spotBonus(), 1000);
     EXPECT_TRUE(players.of("peli").contains("PlayMusic(True)"));
 
     fishFor(179 * 1000);
@@ -93,7 +93,7 @@ TEST_F(FullCycle, ASecondGameStartsAfreshOnTheSameMapAndLopetaSkipsTheResults) {
     EXPECT_EQ(window("peli")->pictureFile(), path("\\data\\maps\\kivi\\taka3.gif"));
     EXPECT_EQ(state.fish_count, 0);
     EXPECT_EQ(state.catch_table[1][1], Cell(QString()));
-    EXPECT_EQ(game().spot_bonus, 2000);
+    EXPECT_EQ(game().spotBonus(), 2000);
 
     advance(30 * 1000);
     ASSERT_TRUE(click("peli", "Command6")); // "Lopeta"

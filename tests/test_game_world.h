@@ -3,6 +3,7 @@
 #include "core/timer.h"
 #include "game/peli.h"
 #include "platform/kelmo.h"
+#include "support/bites.h"
 #include "support/world.h"
 
 #include <QFile>
@@ -20,6 +21,7 @@ protected:
         forms.get(QStringLiteral("peli"));
         forms.show(QStringLiteral("peli"));
         settle();
+        startedAt = game().clock().now();
         return peli();
     }
 
@@ -44,16 +46,43 @@ protected:
         }
         return pattern;
     }
-    // Forces a hooked nibble so that the next lift strikes a fish of this weight.
-    void hookFish(int weight) {
-        game().fish_hooked = true;
-        random.roll(weight - 100, 2000);
+    // The size of the nibble going on, if any, and whether it has hooked the fish.
+    std::optional<NibbleSize> nibbleSize() {
+        const std::optional<Nibble> nibble = game().nibble();
+        return nibble ? std::optional(nibble->size) : std::nullopt;
     }
-    // Lifts with a fish of this weight on the hook and lets it land.
+    bool hooked() {
+        const std::optional<Nibble> nibble = game().nibble();
+        return nibble && nibble->hooked;
+    }
+    // Lets the game run until just before its next bite (see bites::untilTheBite).
+    bool untilTheBite() {
+        return bites::untilTheBite(game(), startedAt, [this](qint64 ms) { advance(ms); });
+    }
+    // Runs the game to its next bite and makes that a nibble that hooks the fish;
+    // the strike that follows draws a fish of this weight.
+    void hookFish(int weight) {
+        if (!untilTheBite()) {
+            return;
+        }
+        bites::hookedNibble(random);
+        advance(1);
+        EXPECT_EQ(random.pending(), 0) << "no nibble at the bite: the worm is eaten";
+        EXPECT_TRUE(hooked());
+        bites::fishOf(random, weight);
+    }
+    // Lowers the line ("Laske!") once its first bite will fall clear of the other draws.
+    void lower() {
+        advance(bites::waitToLower(game(), startedAt));
+        click("peli", "Command4");
+    }
+    // Strikes a fish of this weight at the next nibble, lets it land and lowers the line.
     void landFish(int weight) {
         hookFish(weight);
         click("peli", "Command4");
         advance(500);
-        click("peli", "Command4");
+        lower();
     }
+
+    qint64 startedAt = 0;
 };

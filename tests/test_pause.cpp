@@ -20,7 +20,7 @@ TEST_F(Pause, EverythingStandsStillUntilThePlayerGoesOn) {
     random.roll(5, 11); // a nibble at 5 s
     random.roll(2, 3);
     advance(5100);
-    ASSERT_TRUE(game().nibbleOpen(fishing::Nibble::Medium));
+    ASSERT_TRUE(nibbleSize() == NibbleSize::Medium);
     const int frame = sprite("mies")->currentFrame();
     const QString clockShown = control<QLabel>("peli", "Label7")->text();
     players.clear();
@@ -34,11 +34,11 @@ TEST_F(Pause, EverythingStandsStillUntilThePlayerGoesOn) {
     advance(60 * 1000 + 130); // not a whole number of the animation's runs
     EXPECT_EQ(control<QLabel>("peli", "Label7")->text(), clockShown);
     EXPECT_EQ(sprite("mies")->currentFrame(), frame) << "the angler's animation stands still";
-    EXPECT_TRUE(game().nibbleOpen(fishing::Nibble::Medium));
+    EXPECT_TRUE(nibbleSize() == NibbleSize::Medium);
     EXPECT_EQ(players.of("peli"), QStringList{"Pause"});
     // Keys and clicks reach nothing meanwhile.
     QTest::keyClick(screen, Qt::Key_Space);
-    EXPECT_TRUE(game().line_in_water());
+    EXPECT_TRUE(game().lineInWater());
 
     // A click on the notice goes on; the fish is still there to be struck.
     QTest::mouseClick(notice(screen), Qt::LeftButton);
@@ -47,7 +47,7 @@ TEST_F(Pause, EverythingStandsStillUntilThePlayerGoesOn) {
     EXPECT_FALSE(notice(screen)->isVisible());
     EXPECT_EQ(players.of("peli"), QStringList({"Pause", "Resume"}));
     EXPECT_EQ(buttons(), "--ee-");
-    hookFish(900);
+    bites::fishOf(random, 900);
     click("peli", "Command4");
     advance(500);
     EXPECT_EQ(catchLines(), QStringList{"hauki = 900g"});

@@ -118,8 +118,8 @@ protected:
         QTest::keyClick(screen, Qt::Key_P);
         settle();
         ASSERT_TRUE(screen->game().paused());
-        pausedIn[QStringLiteral("nibble")] += screen->game().anyNibbleOpen();
-        pausedIn[QStringLiteral("rise")] += screen->game().fishRising();
+        pausedIn[QStringLiteral("nibble")] += screen->game().nibble().has_value();
+        pausedIn[QStringLiteral("rise")] += screen->game().risingFish().has_value();
         pausedIn[QStringLiteral("worm change")] += screen->game().rod() == Rod::ChangingWorm;
         pausedIn[QStringLiteral("last second")] += now() % 180000 >= 179000;
         auto* notice = screen->findChild<QLabel*>(QStringLiteral("tauko"));

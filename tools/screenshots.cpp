@@ -137,14 +137,14 @@ int main(int argc, char* argv[]) {
         [&](Action action) { tour.click("peli", screen->button(action)->objectName()); });
     bool nibbleSaved = false;
     bool riseSaved = false;
-    while (state.fish_count < 2 && game.clock_minutes < 2 && forms.isLoaded("peli")) {
+    while (state.fish_count < 2 && game.elapsedSeconds() < 120 && forms.isLoaded("peli")) {
         if (!nibbleSaved && game.angler() == Angler::Nibble) {
             tour.advance(200);
             tour.save("peli", "peli_nykii.png");
             nibbleSaved = true;
         }
         angler.react(game);
-        if (!riseSaved && game.fishRising()) {
+        if (!riseSaved && game.risingFish()) {
             tour.advance(300);
             tour.save("peli", "peli_kala_nousee.png");
             riseSaved = true;
@@ -153,7 +153,7 @@ int main(int argc, char* argv[]) {
     }
     if (forms.isLoaded("peli")) {
         // The line up with the bait showing, and the boat a step down the lake.
-        if (game.line_in_water()) {
+        if (game.lineInWater()) {
             tour.click("peli", "Command4");
         }
         tour.advance(6000);

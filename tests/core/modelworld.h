@@ -3,6 +3,7 @@
 #include "core/clock.h"
 #include "core/fishinggame.h"
 #include "core/module1.h"
+#include "support/bites.h"
 #include "support/printers.h"
 #include "support/scriptedrandom.h"
 
@@ -14,8 +15,10 @@ class ModelWorld : public ::testing::Test {
 protected:
     ModelWorld() {
         QObject::connect(&game, &FishingGame::anglerChanged, [this](Angler angler, bool once) {
-            anglerSeen << FishingGame::anglerPicture(angler) + (once ? " once" : "");
+            anglerSeen << Seen{angler, once};
         });
+        QObject::connect(&game, &FishingGame::baitChanged,
+                         [this](std::optional<Worm> worm) { baitSeen << worm; });
     }
 
     // Starts a game at the spot with the hot spot's draw scripted.
@@ -23,20 +26,41 @@ protected:
         shared.spot_choice = static_cast<qint16>(spot);
         random.roll(hotspot, 9);
         game.start();
+        startedAt = game.clock().now();
     }
     void advance(qint64 ms) { clock.advance(ms); }
 
-    // Forces a hooked nibble so that the next lift strikes a fish of this weight.
-    void hookFish(int weight) {
-        game.fish_hooked = true;
-        random.roll(weight - 100, 2000);
+    // Lets the game run until just before its next bite (see bites::untilTheBite).
+    bool untilTheBite() {
+        return bites::untilTheBite(game, startedAt, [this](qint64 ms) { advance(ms); });
     }
-    // Lifts with a fish of this weight on the hook, lets it land and lowers the line.
-    void landFish(int weight) {
+    // Runs the game to its next bite and makes that a nibble that hooks the fish;
+    // the strike that follows draws a fish of this weight.
+    void hookFish(int weight) {
+        if (!untilTheBite()) {
+            return;
+        }
+        bites::hookedNibble(random);
+        advance(1);
+        EXPECT_EQ(random.pending(), 0) << "no nibble at the bite: the worm is eaten";
+        EXPECT_TRUE(hooked());
+        bites::fishOf(random, weight);
+    }
+    // Lifts the line at the next nibble with a fish of this weight on the hook.
+    void strike(int weight) {
         hookFish(weight);
         game.liftOrLower();
-        advance(500);
+    }
+    // Lowers the line once its first bite will fall clear of the other draws.
+    void lower() {
+        advance(bites::waitToLower(game, startedAt));
         game.liftOrLower();
+    }
+    // Strikes a fish of this weight at the next nibble, lets it land and lowers the line.
+    void landFish(int weight) {
+        strike(weight);
+        advance(500);
+        lower();
     }
 
     QStringList catchLines() const {
@@ -55,32 +79,24 @@ protected:
         }
         return pattern;
     }
-    QString nibbleClass() const {
-        using fishing::Nibble;
-        for (auto [nibble, name] : {std::pair{Nibble::Small, "pieni"},
-                                    {Nibble::Medium, "keski"},
-                                    {Nibble::Large, "iso"}}) {
-            if (game.nibbleOpen(nibble)) {
-                return QString::fromLatin1(name);
-            }
-        }
-        return QStringLiteral("none");
+    // The size of the nibble going on, if any, and whether it has hooked the fish.
+    std::optional<NibbleSize> nibbleSize() const {
+        const std::optional<Nibble> nibble = game.nibble();
+        return nibble ? std::optional(nibble->size) : std::nullopt;
     }
-    void closeNibbles() {
-        if (game.nibbleOpen(fishing::Nibble::Small)) {
-            game.on_pieni_timeout();
-        }
-        if (game.nibbleOpen(fishing::Nibble::Medium)) {
-            game.on_keski_timeout();
-        }
-        if (game.nibbleOpen(fishing::Nibble::Large)) {
-            game.on_iso_timeout();
-        }
+    bool hooked() const {
+        const std::optional<Nibble> nibble = game.nibble();
+        return nibble && nibble->hooked;
     }
 
     VirtualClock clock;
     ScriptedRandom random;
     Module1 shared;
     FishingGame game{clock, random, shared};
-    QStringList anglerSeen;
+    // What the angler did, and whether his picture was to play once.
+    using Seen = std::pair<Angler, bool>;
+    QList<Seen> anglerSeen;
+    // What the bait box showed: the worm, or nothing of it while the line is down.
+    QList<std::optional<Worm>> baitSeen;
+    qint64 startedAt = 0;
 };

@@ -1,6 +1,7 @@
 #include "core/autoangler.h"
 #include "modelworld.h"
 
+#include <QPoint>
 #include <array>
 #include <cmath>
 #include <map>
@@ -8,7 +9,6 @@
 namespace {
 
 using Fishing = ModelWorld;
-using fishing::Nibble;
 
 } // namespace
 
@@ -17,20 +17,19 @@ TEST_F(Fishing, MediumNibbleLiftedInItsWindowLandsAFish) {
     random.roll(5, 11);
     random.roll(2, 3);
     advance(4999);
-    EXPECT_FALSE(game.nibbleOpen(Nibble::Medium));
+    EXPECT_EQ(nibbleSize(), std::nullopt);
     advance(1);
-    EXPECT_EQ(game.bite_roll, 5);
-    EXPECT_EQ(game.koho_state, "koho3");
-    EXPECT_TRUE(game.fish_hooked);
-    EXPECT_TRUE(game.nibbleOpen(Nibble::Medium));
+    EXPECT_EQ(game.nibble(), (Nibble{NibbleSize::Medium, 6800, true}));
+    EXPECT_EQ(game.worm(), Worm::Whole);
+    EXPECT_TRUE(hooked());
+    EXPECT_EQ(nibbleSize(), NibbleSize::Medium);
     EXPECT_EQ(game.angler(), Angler::Nibble);
 
     advance(1700);
     random.roll(1234 - 100, 2000);
     game.liftOrLower();
-    EXPECT_TRUE(game.fishRising());
-    EXPECT_EQ(game.fish_weight, 1234);
-    EXPECT_EQ(game.fish_picture, "\\data\\hauki_keski.gif");
+    EXPECT_TRUE(game.risingFish());
+    EXPECT_EQ(game.risingFish(), (Fish{Species::Pike, FishSize::Medium, 1234}));
     advance(300);
     EXPECT_EQ(shared.fish_count, 0);
     advance(100);
@@ -38,11 +37,8 @@ TEST_F(Fishing, MediumNibbleLiftedInItsWindowLandsAFish) {
     EXPECT_EQ(catchLines(), QStringList{"hauki = 1234g"});
     EXPECT_EQ(cellText(shared.catch_table[1][1]), "hauki");
     EXPECT_EQ(cellWeight(shared.catch_table[1][2]), 1234);
-    EXPECT_FALSE(game.fishRising());
-    EXPECT_FALSE(game.fish_hooked);
-    EXPECT_TRUE(game.fish_species.isEmpty());
-    EXPECT_EQ(game.fish_weight, 0);
-    EXPECT_TRUE(game.fish_picture.isEmpty());
+    EXPECT_FALSE(game.risingFish());
+    EXPECT_FALSE(hooked());
 }
 
 TEST_F(Fishing, NibbleWindowClosingUnhooksTheFish) {
@@ -50,10 +46,10 @@ TEST_F(Fishing, NibbleWindowClosingUnhooksTheFish) {
     random.roll(5, 11);
     random.roll(2, 3);
     advance(6799);
-    EXPECT_TRUE(game.fish_hooked);
+    EXPECT_TRUE(hooked());
     advance(1);
-    EXPECT_FALSE(game.fish_hooked);
-    EXPECT_FALSE(game.nibbleOpen(Nibble::Medium));
+    EXPECT_FALSE(hooked());
+    EXPECT_EQ(nibbleSize(), std::nullopt);
     EXPECT_EQ(game.angler(), Angler::Waiting);
 
     int rippleX = -1;
@@ -66,7 +62,7 @@ TEST_F(Fishing, NibbleWindowClosingUnhooksTheFish) {
     random.roll(100, 224);
     random.roll(200, 288); // ripple at 10 s, before the bite clock
     random.roll(7, 11);
-    random.roll(1, 2); // large nibble leaving koho2
+    random.roll(1, 2); // large nibble leaving the worm half eaten
     random.roll(0, 2); // and hooked
     advance(3199);
     EXPECT_EQ(game.angler(), Angler::Waiting);
@@ -74,10 +70,9 @@ TEST_F(Fishing, NibbleWindowClosingUnhooksTheFish) {
     EXPECT_EQ(random.pending(), 0);
     EXPECT_EQ(rippleX, 100);
     EXPECT_EQ(rippleY, 200);
-    EXPECT_EQ(game.bite_roll, 7);
-    EXPECT_EQ(game.koho_state, "koho2");
-    EXPECT_TRUE(game.fish_hooked);
-    EXPECT_TRUE(game.nibbleOpen(Nibble::Large));
+    EXPECT_EQ(game.worm(), Worm::Half);
+    EXPECT_TRUE(hooked());
+    EXPECT_EQ(nibbleSize(), NibbleSize::Large);
     EXPECT_EQ(game.angler(), Angler::Nibble);
 
     // A lift after the window has closed finds the fish gone.
@@ -85,80 +80,83 @@ TEST_F(Fishing, NibbleWindowClosingUnhooksTheFish) {
     const int draws = random.draws();
     game.liftOrLower();
     EXPECT_EQ(random.draws(), draws);
-    EXPECT_FALSE(game.fishRising());
+    EXPECT_FALSE(game.risingFish());
     advance(2000);
     EXPECT_EQ(shared.fish_count, 0);
 }
 
+// The first bite of many games, with the boat on the hot spot and off it.
 TEST_F(Fishing, NibbleClassesHookOddsAndWearFollowTheBoatsPlace) {
-    start(1, 3);
-    const int ticks = 60000;
-    std::map<QString, int> hooked;
-    std::map<QString, int> nibbles;
-    std::map<QString, std::map<QString, int>> wear;
+    const int games = 30000;
+    std::map<NibbleSize, int> hookedBy;
+    std::map<NibbleSize, int> nibbles;
+    std::map<NibbleSize, std::map<Worm, int>> wear;
     for (bool atHotspot : {true, false}) {
         SCOPED_TRACE(atHotspot);
-        game.boat_pos = atHotspot ? 3 : 0;
-        std::map<QString, int> classes;
-        for (int i = 0; i < ticks; ++i) {
-            closeNibbles();
-            game.koho_state = "koho3";
-            game.fish_hooked = false;
-            game.on_Timer1_timeout();
-            const QString cls = nibbleClass();
-            classes[cls]++;
-            if (cls != "none") {
-                nibbles[cls]++;
-                hooked[cls] += game.fish_hooked ? 1 : 0;
-                wear[cls][game.koho_state]++;
+        std::map<std::optional<NibbleSize>, int> sizes;
+        for (int i = 0; i < games; ++i) {
+            start(1, atHotspot ? 0 : 3);
+            advance(fishing::kFirstBitePeriod);
+            const std::optional<NibbleSize> size = nibbleSize();
+            sizes[size]++;
+            if (size) {
+                nibbles[*size]++;
+                hookedBy[*size] += hooked() ? 1 : 0;
+                wear[*size][game.worm()]++;
             } else {
-                EXPECT_EQ(game.koho_state, "koho3");
+                EXPECT_EQ(game.worm(), Worm::Whole);
             }
         }
         const double tol = 0.01;
+        auto share = [&](std::optional<NibbleSize> size) { return sizes[size] / double(games); };
         if (atHotspot) {
-            EXPECT_NEAR(classes["pieni"] / double(ticks), 2.0 / 7, tol);
-            EXPECT_NEAR(classes["keski"] / double(ticks), 3.0 / 7, tol);
-            EXPECT_NEAR(classes["iso"] / double(ticks), 2.0 / 7, tol);
-            EXPECT_EQ(classes["none"], 0);
+            EXPECT_NEAR(share(NibbleSize::Small), 2.0 / 7, tol);
+            EXPECT_NEAR(share(NibbleSize::Medium), 3.0 / 7, tol);
+            EXPECT_NEAR(share(NibbleSize::Large), 2.0 / 7, tol);
+            EXPECT_EQ(sizes[std::nullopt], 0);
         } else {
-            EXPECT_NEAR(classes["pieni"] / double(ticks), 4.0 / 11, tol);
-            EXPECT_NEAR(classes["keski"] / double(ticks), 3.0 / 11, tol);
-            EXPECT_NEAR(classes["iso"] / double(ticks), 2.0 / 11, tol);
-            EXPECT_NEAR(classes["none"] / double(ticks), 2.0 / 11, tol);
+            EXPECT_NEAR(share(NibbleSize::Small), 4.0 / 11, tol);
+            EXPECT_NEAR(share(NibbleSize::Medium), 3.0 / 11, tol);
+            EXPECT_NEAR(share(NibbleSize::Large), 2.0 / 11, tol);
+            EXPECT_NEAR(share(std::nullopt), 2.0 / 11, tol);
         }
     }
     const double tol = 0.015;
-    EXPECT_NEAR(hooked["pieni"] / double(nibbles["pieni"]), 37.0 / 50, tol);
-    EXPECT_NEAR(hooked["keski"] / double(nibbles["keski"]), 17.0 / 30, tol);
-    EXPECT_NEAR(hooked["iso"] / double(nibbles["iso"]), 7.0 / 20, tol);
-    const std::map<QString, std::array<double, 3>> bait{
-        {"pieni", {0.2, 0.2, 0.6}}, {"keski", {1.0 / 3, 1.0 / 3, 1.0 / 3}}, {"iso", {0.5, 0.5, 0}}};
-    for (const auto& [cls, shares] : bait) {
+    EXPECT_NEAR(hookedBy[NibbleSize::Small] / double(nibbles[NibbleSize::Small]), 37.0 / 50, tol);
+    EXPECT_NEAR(hookedBy[NibbleSize::Medium] / double(nibbles[NibbleSize::Medium]), 17.0 / 30, tol);
+    EXPECT_NEAR(hookedBy[NibbleSize::Large] / double(nibbles[NibbleSize::Large]), 7.0 / 20, tol);
+    // The worm a nibble leaves: eaten, half eaten, whole.
+    const std::map<NibbleSize, std::array<double, 3>> left{
+        {NibbleSize::Small, {0.2, 0.2, 0.6}},
+        {NibbleSize::Medium, {1.0 / 3, 1.0 / 3, 1.0 / 3}},
+        {NibbleSize::Large, {0.5, 0.5, 0}}};
+    for (const auto& [size, shares] : left) {
+        const std::array<Worm, 3> worms{Worm::Eaten, Worm::Half, Worm::Whole};
         for (int k = 0; k < 3; ++k) {
-            const QString koho = QStringLiteral("koho%1").arg(k + 1);
-            EXPECT_NEAR(wear[cls][koho] / double(nibbles[cls]), shares[k], tol)
-                << cls.toStdString() << " " << koho.toStdString();
+            EXPECT_NEAR(wear[size][worms[k]] / double(nibbles[size]), shares[k], tol)
+                << static_cast<int>(size) << " " << static_cast<int>(worms[k]);
         }
     }
-    EXPECT_EQ(wear["iso"]["koho3"], 0);
+    EXPECT_EQ(wear[NibbleSize::Large][Worm::Whole], 0);
 }
 
+// The fish struck at the first nibble of many games.
 TEST_F(Fishing, WeightsAreUniformAndAboutAThirdArePerch) {
-    start();
     const int draws = 40000;
     std::array<int, 10> bins{};
     int perch = 0;
     int lightest = 10000;
     int heaviest = 0;
     for (int i = 0; i < draws; ++i) {
-        game.fish_hooked = true;
-        game.tarkista_kala();
-        const int weight = game.fish_weight;
+        start();
+        bites::hookedNibble(random);
+        advance(fishing::kFirstBitePeriod);
+        game.liftOrLower();
+        const int weight = game.risingFish()->weight;
         lightest = std::min(lightest, weight);
         heaviest = std::max(heaviest, weight);
         bins[std::clamp((weight - 100) / 200, 0, 9)]++;
-        perch += game.fish_species == "ahven" ? 1 : 0;
+        perch += game.risingFish()->species == Species::Perch ? 1 : 0;
     }
     EXPECT_EQ(lightest, 100);
     EXPECT_EQ(heaviest, 2099);
@@ -173,27 +171,40 @@ TEST_F(Fishing, WeightsAreUniformAndAboutAThirdArePerch) {
 // 8 (a large nibble, never the 9 of "no nibble"), and the last voice line is 15.
 TEST_F(Fishing, TheLargestRndDrawsTheTopOfEachRange) {
     const double largest = std::nextafter(1.0, 0.0);
-    start(1, 3);
-    game.fish_hooked = true;
-    random.push(largest);
-    game.tarkista_kala();
-    EXPECT_EQ(game.fish_weight, 2099);
-    EXPECT_EQ(game.fish_picture, "\\data\\hauki_iso.gif");
-
-    game.boat_pos = game.hotspot_pos;
-    game.koho_state = "koho2";
+    start(1, 0);
     random.push(largest);
     random.push(largest);
-    game.on_Timer1_timeout();
-    EXPECT_EQ(game.bite_roll, 8);
-    EXPECT_EQ(nibbleClass(), "iso");
-    EXPECT_EQ(game.koho_state, "koho2");
+    random.roll(0, 2); // a large nibble at the hot spot leaves the worm half eaten, and hooks
+    advance(5000);
+    EXPECT_EQ(nibbleSize(), NibbleSize::Large);
+    EXPECT_EQ(game.worm(), Worm::Half);
+    EXPECT_TRUE(hooked());
+    random.push(largest);
+    game.liftOrLower();
+    EXPECT_EQ(game.risingFish(), (Fish{Species::Pike, FishSize::Large, 2099}));
 
     int line = 0;
     QObject::connect(&game, &FishingGame::chatter, [&](int n) { line = n; });
     random.push(largest);
-    game.on_sano_timeout();
+    advance(3000);
     EXPECT_EQ(line, 15);
+}
+
+// The smallest and the largest draws put a ripple at the far corners of the water.
+TEST_F(Fishing, RipplesStayOnTheWater) {
+    QList<QPoint> ripples;
+    QObject::connect(&game, &FishingGame::ripple, [&](int x, int y) { ripples << QPoint(x, y); });
+    start();
+    game.liftOrLower(); // no bites: only the chatter draws besides the ripple
+    advance(9999);
+    random.push(std::nextafter(1.0, 0.0));
+    random.push(std::nextafter(1.0, 0.0));
+    advance(1);
+    advance(9999);
+    random.push(0);
+    random.push(0);
+    advance(1);
+    EXPECT_EQ(ripples, QList<QPoint>({QPoint(223, 287), QPoint(0, 0)}));
 }
 
 // However often the rod is tapped, the bite clock's period never goes below
@@ -209,37 +220,35 @@ TEST(FishingRules, ATapShortensThePeriodBy100MsDownTo100Ms) {
     }
 }
 
-TEST_F(Fishing, WeightDecidesSpeciesSizeAndPicture) {
+TEST_F(Fishing, WeightDecidesSpeciesAndSizeClass) {
     start();
-    struct Border {
-        int weight;
-        const char* species;
-        const char* size;
+    using enum Species;
+    using enum FishSize;
+    const Fish borders[] = {
+        {Perch, Small, 100},
+        {Perch, Small, 399},
+        {Perch, Medium, 400},
+        {Perch, Medium, 599},
+        {Perch, Large, 600},
+        {Perch, Large, 799},
+        {Pike, Small, 800},
+        {Pike, Small, 1099},
+        {Pike, Medium, 1100},
+        {Pike, Medium, 1399},
+        {Pike, Large, 1800},
+        {Pike, Large, 2099},
+        // A pike between the classes has none of its own.
+        {Pike, None, 1400},
+        {Pike, None, 1799},
     };
-    const Border borders[] = {
-        {100, "ahven", "_pieni"},  {399, "ahven", "_pieni"},  {400, "ahven", "_keski"},
-        {599, "ahven", "_keski"},  {600, "ahven", "_iso"},    {799, "ahven", "_iso"},
-        {800, "hauki", "_pieni"},  {1099, "hauki", "_pieni"}, {1100, "hauki", "_keski"},
-        {1399, "hauki", "_keski"}, {1800, "hauki", "_iso"},   {2099, "hauki", "_iso"},
-    };
-    for (const Border& border : borders) {
-        game.fish_size = "_old";
-        hookFish(border.weight);
-        game.tarkista_kala();
-        EXPECT_EQ(game.fish_weight, border.weight);
-        EXPECT_EQ(game.fish_species, border.species) << border.weight;
-        EXPECT_EQ(game.fish_size, border.size) << border.weight;
-        EXPECT_EQ(game.fish_picture,
-                  QStringLiteral("\\data\\%1%2.gif").arg(border.species, border.size));
+    for (const Fish& border : borders) {
+        strike(border.weight);
+        EXPECT_EQ(game.risingFish(), border) << border.weight;
+        advance(500);
+        lower();
     }
-    // A pike between the classes keeps whatever suffix was there.
-    for (int weight : {1400, 1799}) {
-        game.fish_size = "_keski";
-        hookFish(weight);
-        game.tarkista_kala();
-        EXPECT_EQ(game.fish_species, "hauki");
-        EXPECT_EQ(game.fish_size, "_keski");
-    }
+    EXPECT_EQ(catchLines().first(), "ahven = 100g");
+    EXPECT_EQ(catchLines().last(), "hauki = 1799g");
 }
 
 TEST_F(Fishing, LandedFishWriteTheirCatchLines) {
@@ -253,7 +262,7 @@ TEST_F(Fishing, LandedFishWriteTheirCatchLines) {
     hookFish(1500);
     game.liftOrLower();
     advance(100);
-    EXPECT_EQ(game.fish_picture, "\\data\\hauki.gif");
+    EXPECT_EQ(game.risingFish(), (Fish{Species::Pike, FishSize::None, 1500}));
     advance(400);
     EXPECT_EQ(catchLines(), QStringList({"ahven = 100g", "hauki = 2099g", "hauki = 1500g"}));
     EXPECT_EQ(landedRows, QList<int>({1, 2, 3}));
@@ -264,25 +273,27 @@ TEST_F(Fishing, RodStatesDecideTheActionsAndTheBait) {
     start();
     EXPECT_EQ(actions(), "--ee-");
     EXPECT_EQ(game.liftCaption(), "Nosta!");
-    EXPECT_TRUE(game.baitPicture().isEmpty());
+    EXPECT_TRUE(baitSeen.isEmpty());
     EXPECT_EQ(game.nextBite(), 5000);
 
-    advance(1000);
-    game.koho_state = "koho2";
+    random.roll(5, 11);
+    random.roll(1, 3);
+    random.roll(1, 2); // a medium nibble leaves the worm half eaten and does not hook
+    advance(5000);
     game.liftOrLower();
     EXPECT_EQ(game.rod(), Rod::Up);
     EXPECT_EQ(actions(), "ee-ee");
     EXPECT_EQ(game.liftCaption(), "Laske!");
     EXPECT_EQ(game.nextBite(), -1);
-    EXPECT_EQ(game.baitPicture(), "\\data\\koho2.gif");
-    EXPECT_EQ(anglerSeen.last(), "\\data\\mies_nosto.gif once");
-    EXPECT_FALSE(game.fishRising());
+    EXPECT_EQ(baitSeen.last(), Worm::Half);
+    EXPECT_EQ(anglerSeen.last(), Seen(Angler::Lifting, true));
+    EXPECT_FALSE(game.risingFish());
 
     game.changeWorm();
     EXPECT_EQ(game.rod(), Rod::ChangingWorm);
     EXPECT_EQ(actions(), "-----");
     EXPECT_TRUE(game.actions().quit);
-    EXPECT_EQ(game.baitPicture(), "\\data\\mato_dis.gif");
+    EXPECT_EQ(baitSeen.last(), std::nullopt);
     // Nothing the player does reaches the rod while the worm is being changed.
     for (Action action : {Action::RowUp, Action::RowDown, Action::TapRod, Action::LiftOrLower,
                           Action::ChangeWorm}) {
@@ -292,49 +303,64 @@ TEST_F(Fishing, RodStatesDecideTheActionsAndTheBait) {
     EXPECT_EQ(game.boatTop(), FishingGame::kTopLimit);
     advance(4999);
     EXPECT_EQ(actions(), "-----");
-    EXPECT_EQ(game.koho_state, "koho2");
+    EXPECT_EQ(game.worm(), Worm::Half);
     advance(1);
     EXPECT_EQ(actions(), "ee-ee");
-    EXPECT_EQ(game.koho_state, "koho3");
-    EXPECT_EQ(game.baitPicture(), "\\data\\koho3.gif");
+    EXPECT_EQ(game.worm(), Worm::Whole);
+    EXPECT_EQ(baitSeen.last(), Worm::Whole);
     advance(10000);
     EXPECT_EQ(actions(), "ee-ee");
 
-    game.fish_hooked = true;
     game.liftOrLower();
     EXPECT_EQ(actions(), "--ee-");
     EXPECT_EQ(game.liftCaption(), "Nosta!");
-    EXPECT_TRUE(game.line_in_water());
-    EXPECT_FALSE(game.fish_hooked);
+    EXPECT_TRUE(game.lineInWater());
+    EXPECT_FALSE(hooked());
     EXPECT_EQ(game.nextBite(), clock.now() + 5000);
-    EXPECT_EQ(game.baitPicture(), "\\data\\mato_dis.gif");
-    EXPECT_EQ(anglerSeen.last(), "\\data\\mies_lasku.gif once");
+    EXPECT_EQ(baitSeen.last(), std::nullopt);
+    EXPECT_EQ(anglerSeen.last(), Seen(Angler::Lowering, true));
 
     game.tapRod();
-    EXPECT_EQ(anglerSeen.last(), "\\data\\mies_napautus.gif once");
+    EXPECT_EQ(anglerSeen.last(), Seen(Angler::Tapping, true));
     EXPECT_EQ(game.bitePeriod(), 4900);
 }
 
+// Neither an eaten worm nor a lifted line draws a bite: the only numbers drawn
+// are the chatter's and the ripple's.
 TEST_F(Fishing, NothingNibblesAnEatenWormOrALiftedLine) {
+    int otherDraws = 0;
+    QObject::connect(&game, &FishingGame::chatter, [&] { otherDraws += 1; });
+    QObject::connect(&game, &FishingGame::ripple, [&] { otherDraws += 2; });
     start();
-    game.koho_state = "koho1";
-    game.bite_roll = -1;
+    random.roll(0, 11);
+    random.roll(0, 5);
+    random.roll(1, 5); // a small nibble eats the worm to the bone and does not hook
+    advance(5000);
+    ASSERT_EQ(game.worm(), Worm::Eaten);
+    anglerSeen.clear();
+    otherDraws = 0;
+    int draws = random.draws();
     advance(60000);
-    EXPECT_EQ(game.bite_roll, -1);
-    EXPECT_EQ(game.koho_state, "koho1");
-    EXPECT_EQ(nibbleClass(), "none");
+    EXPECT_EQ(random.draws() - draws, otherDraws);
+    EXPECT_EQ(game.worm(), Worm::Eaten);
+    EXPECT_EQ(nibbleSize(), std::nullopt);
 
-    game.koho_state = "koho3";
     game.liftOrLower();
+    game.changeWorm();
+    advance(5000);
+    ASSERT_EQ(game.worm(), Worm::Whole);
+    otherDraws = 0;
+    draws = random.draws();
     advance(60000);
-    EXPECT_EQ(game.bite_roll, -1);
-    EXPECT_EQ(nibbleClass(), "none");
-    EXPECT_FALSE(anglerSeen.contains("\\data\\mies_kala.gif"));
+    EXPECT_EQ(random.draws() - draws, otherDraws);
+    EXPECT_EQ(nibbleSize(), std::nullopt);
+    EXPECT_FALSE(anglerSeen.contains(Seen(Angler::Nibble, false)));
 }
 
+// A scripted roll still waiting has not been drawn yet: when the count of
+// waiting rolls drops, the bite clock has ticked.
 TEST_F(Fishing, TapsShortenOnlyTheFollowingPeriods) {
     start(1, 3);
-    game.bite_roll = -1;
     advance(2000);
     game.tapRod();
     game.tapRod();
@@ -343,13 +369,13 @@ TEST_F(Fishing, TapsShortenOnlyTheFollowingPeriods) {
     random.roll(0, 15);  // chatter at 8 s
     random.roll(9, 11);  // no nibble at 9.8 s
     advance(2999);
-    EXPECT_EQ(game.bite_roll, -1);
+    EXPECT_EQ(random.pending(), 3);
     advance(1);
-    EXPECT_EQ(game.bite_roll, 10);
+    EXPECT_EQ(random.pending(), 2);
     advance(4799);
-    EXPECT_EQ(game.bite_roll, 10);
+    EXPECT_EQ(random.pending(), 1);
     advance(1);
-    EXPECT_EQ(game.bite_roll, 9);
+    EXPECT_EQ(random.pending(), 0);
 
     // However often the rod is tapped, the period stops at 100 ms and the fish
     // keep biting: a 48th tap from 4800 ms must not stop the bite clock.
@@ -364,9 +390,11 @@ TEST_F(Fishing, TapsShortenOnlyTheFollowingPeriods) {
     random.roll(10, 11);
     random.roll(3, 11);
     advance(1);
-    EXPECT_EQ(game.bite_roll, 10);
+    EXPECT_EQ(random.pending(), 1);
+    EXPECT_EQ(nibbleSize(), std::nullopt);
     advance(100);
-    EXPECT_EQ(game.bite_roll, 3);
+    EXPECT_EQ(random.pending(), 0);
+    EXPECT_EQ(nibbleSize(), NibbleSize::Small);
     game.liftOrLower();
     game.rowDown();
     EXPECT_EQ(game.bitePeriod(), 20000);
@@ -376,33 +404,44 @@ TEST_F(Fishing, TapsShortenOnlyTheFollowingPeriods) {
 
 TEST_F(Fishing, SecondNibbleOfAnOpenClassKeepsItsWindow) {
     start(1, 3);
+    for (int i = 0; i < 40; ++i) {
+        game.tapRod(); // the periods after the first are a second long
+    }
     random.roll(5, 11);
     random.roll(2, 3);
     advance(5000);
-    EXPECT_EQ(game.nibbleEnds(Nibble::Medium), 6800);
-    advance(1000);
+    EXPECT_EQ(game.nibble(), (Nibble{NibbleSize::Medium, 6800, true}));
+    anglerSeen.clear();
     random.roll(5, 11);
     random.roll(2, 3);
-    game.on_Timer1_timeout();
-    EXPECT_EQ(game.nibbleEnds(Nibble::Medium), 6800);
-    advance(800);
-    EXPECT_FALSE(game.fish_hooked);
-    EXPECT_FALSE(game.nibbleOpen(Nibble::Medium));
+    advance(1000);
+    EXPECT_EQ(anglerSeen, QList<Seen>{Seen(Angler::Nibble, false)});
+    EXPECT_EQ(game.nibble(), (Nibble{NibbleSize::Medium, 6800, true}));
+    advance(799);
+    EXPECT_TRUE(hooked());
+    advance(1);
+    EXPECT_FALSE(hooked());
+    EXPECT_EQ(nibbleSize(), std::nullopt);
 }
 
 TEST_F(Fishing, RisingFishLandsWhateverTheRodDoesMeanwhile) {
-    enum class Then { Lower, BoatStep, WormChange };
-    for (Then then : {Then::Lower, Then::BoatStep, Then::WormChange}) {
+    enum class Then { Lower, LowerAndLiftAgain, BoatStep, WormChange };
+    for (Then then : {Then::Lower, Then::LowerAndLiftAgain, Then::BoatStep, Then::WormChange}) {
         SCOPED_TRACE(static_cast<int>(then));
         start();
-        advance(1000);
-        hookFish(700);
-        game.liftOrLower();
+        strike(700);
         advance(100);
         // The first fish of a game starts a little higher than the waiting place.
         EXPECT_EQ(game.fishDepth(), FishingGame::kFirstDepth - FishingGame::kRisePerStep);
         if (then == Then::Lower) {
             game.liftOrLower();
+        } else if (then == Then::LowerAndLiftAgain) {
+            // Lowering unhooks: the lift that follows strikes nothing new.
+            game.liftOrLower();
+            const int draws = random.draws();
+            game.liftOrLower();
+            EXPECT_EQ(random.draws(), draws);
+            EXPECT_EQ(game.risingFish()->weight, 700);
         } else if (then == Then::BoatStep) {
             // The fish starts its rise again under the boat's new place.
             game.rowDown();
@@ -415,26 +454,29 @@ TEST_F(Fishing, RisingFishLandsWhateverTheRodDoesMeanwhile) {
         advance(500);
         EXPECT_EQ(shared.fish_count, 1);
         EXPECT_EQ(catchLines(), QStringList{"ahven = 700g"});
-        EXPECT_FALSE(game.fish_hooked);
-        EXPECT_FALSE(game.fishRising());
+        EXPECT_FALSE(hooked());
+        EXPECT_FALSE(game.risingFish());
         EXPECT_EQ(game.fishDepth(), FishingGame::kRestDepth);
     }
 }
 
+// Taps make the bite clock faster than the rise: the line lowered behind a
+// rising fish brings another nibble before the fish is in.
 TEST_F(Fishing, SecondStrikeDuringARiseReplacesTheFish) {
     start();
-    advance(1000);
-    hookFish(300);
-    game.liftOrLower();
+    for (int i = 0; i < 48; ++i) {
+        game.tapRod();
+    }
+    ASSERT_EQ(game.bitePeriod(), 200);
+    strike(1900);
     advance(100);
-    EXPECT_EQ(game.fish_picture, "\\data\\ahven_pieni.gif");
+    EXPECT_EQ(game.risingFish(), (Fish{Species::Pike, FishSize::Large, 1900}));
     game.liftOrLower();
-    hookFish(1900);
-    game.liftOrLower();
-    advance(100);
-    EXPECT_EQ(game.fish_picture, "\\data\\hauki_iso.gif");
+    // A pike between the classes takes the class of the fish it replaces.
+    strike(1500);
+    EXPECT_EQ(game.risingFish(), (Fish{Species::Pike, FishSize::Large, 1500}));
     advance(1000);
-    EXPECT_EQ(catchLines(), QStringList{"hauki = 1900g"});
+    EXPECT_EQ(catchLines(), QStringList{"hauki = 1500g"});
 }
 
 TEST_F(Fishing, TwentyFishFillTheCatchAndTheNextLiftIsOnlyALift) {
@@ -447,28 +489,31 @@ TEST_F(Fishing, TwentyFishFillTheCatchAndTheNextLiftIsOnlyALift) {
     hookFish(2000);
     game.liftOrLower();
     EXPECT_EQ(random.pending(), 1);
-    EXPECT_FALSE(game.fishRising());
+    EXPECT_FALSE(game.risingFish());
     advance(2000);
     EXPECT_EQ(shared.fish_count, 20);
     EXPECT_EQ(catchLines().last(), "ahven = 120g");
 }
 
-TEST_F(Fishing, RipplesStayOnTheWater) {
-    start();
-    int leftMost = 1000, rightMost = -1, topMost = 1000, bottomMost = -1;
-    QObject::connect(&game, &FishingGame::ripple, [&](int x, int y) {
-        leftMost = std::min(leftMost, x);
-        rightMost = std::max(rightMost, x);
-        topMost = std::min(topMost, y);
-        bottomMost = std::max(bottomMost, y);
+// Over many games every line from 1 to 15 is said, each as often as another.
+TEST_F(Fishing, TheAnglerMuttersEachOfFifteenLinesAlike) {
+    std::map<int, int> said;
+    int lines = 0;
+    QObject::connect(&game, &FishingGame::chatter, [&](int line) {
+        said[line]++;
+        ++lines;
     });
-    for (int i = 0; i < 20000; ++i) {
-        game.on_fish_timeout();
+    while (lines < 15000) {
+        start();
+        while (game.running() && clock.fireNext()) {
+        }
     }
-    EXPECT_EQ(leftMost, 0);
-    EXPECT_EQ(rightMost, 223);
-    EXPECT_EQ(topMost, 0);
-    EXPECT_EQ(bottomMost, 287);
+    ASSERT_EQ(said.size(), 15u);
+    EXPECT_EQ(said.begin()->first, 1);
+    EXPECT_EQ(said.rbegin()->first, 15);
+    for (const auto& [line, times] : said) {
+        EXPECT_NEAR(times / double(lines), 1.0 / 15, 0.006) << line;
+    }
 }
 
 TEST_F(Fishing, TheClockEndsTheGameAtThreeMinutesAndQuittingEndsItAtOnce) {
@@ -476,8 +521,7 @@ TEST_F(Fishing, TheClockEndsTheGameAtThreeMinutesAndQuittingEndsItAtOnce) {
     QObject::connect(&game, &FishingGame::timeUp, [&] { ++ended; });
     start();
     advance(179 * 1000);
-    EXPECT_EQ(game.clock_minutes, 2);
-    EXPECT_EQ(game.clock_seconds, 59);
+    EXPECT_EQ(game.elapsedSeconds(), 179);
     EXPECT_TRUE(game.running());
     advance(1000);
     EXPECT_EQ(ended, 1);
@@ -498,29 +542,35 @@ TEST_F(Fishing, TheClockEndsTheGameAtThreeMinutesAndQuittingEndsItAtOnce) {
 
 TEST_F(Fishing, ANewGameForgetsEverythingOfTheLast) {
     start(3, 4);
-    advance(1000);
     landFish(900);
     game.tapRod();
-    hookFish(1500);
-    game.liftOrLower(); // a fish is on its way up when the game is started again
+    // A nibble eats the worm and hooks a fish that is still rising when the
+    // game starts again, with the worm being changed.
+    ASSERT_TRUE(untilTheBite());
+    random.roll(0, 11);
+    random.roll(0, 5);
+    random.roll(0, 5);
+    advance(1);
+    bites::fishOf(random, 1500);
+    game.liftOrLower();
+    ASSERT_TRUE(game.risingFish());
     game.changeWorm();
-    game.koho_state = "koho1";
+    ASSERT_EQ(game.worm(), Worm::Eaten);
 
     start(2, 6);
     EXPECT_EQ(shared.fish_count, 0);
     EXPECT_EQ(game.rod(), Rod::InWater);
     EXPECT_EQ(actions(), "--ee-");
-    EXPECT_EQ(game.koho_state, "koho3");
-    EXPECT_FALSE(game.fish_hooked);
-    EXPECT_EQ(game.fish_weight, 0);
-    EXPECT_FALSE(game.fishRising());
-    EXPECT_EQ(game.boat_pos, 0);
+    EXPECT_EQ(game.worm(), Worm::Whole);
+    EXPECT_FALSE(hooked());
+    EXPECT_FALSE(game.risingFish());
+    EXPECT_EQ(game.boatPlace(), 0);
     EXPECT_EQ(game.boatTop(), FishingGame::kTopLimit);
-    EXPECT_EQ(game.hotspot_pos, 6);
-    EXPECT_EQ(game.spot_bonus, 1000);
+    EXPECT_EQ(game.hotSpot(), 6);
+    EXPECT_EQ(game.spotBonus(), 1000);
     EXPECT_EQ(game.bitePeriod(), 5000);
     EXPECT_EQ(game.fishDepth(), FishingGame::kFirstDepth);
-    EXPECT_EQ(game.clock_minutes * 60 + game.clock_seconds, 0);
+    EXPECT_EQ(game.elapsedSeconds(), 0);
     // A lift before any nibble lands nothing.
     game.liftOrLower();
     advance(1000);

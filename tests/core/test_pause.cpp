@@ -12,21 +12,23 @@ struct Transcript {
     void watch(FishingGame& game) {
         auto at = [&game] { return QString::number(game.clock().now()) + QLatin1Char(' '); };
         QObject::connect(&game, &FishingGame::anglerChanged, [=, this](Angler a, bool once) {
-            lines << at() + FishingGame::anglerPicture(a) + (once ? " once" : "");
+            lines << at() + QStringLiteral("angler %1").arg(int(a)) + (once ? " once" : "");
         });
-        QObject::connect(&game, &FishingGame::baitChanged,
-                         [=, this](const QString& picture) { lines << at() + picture; });
+        QObject::connect(&game, &FishingGame::baitChanged, [=, this](std::optional<Worm> worm) {
+            lines << at() + QStringLiteral("bait %1").arg(worm ? int(*worm) : -1);
+        });
         QObject::connect(&game, &FishingGame::boatMoved, [=, this, &game] {
             lines << at() + QStringLiteral("boat %1").arg(game.boatTop());
         });
         QObject::connect(&game, &FishingGame::clockChanged, [=, this, &game] {
-            lines << at() + QStringLiteral("clock %1:%2")
-                                .arg(game.clock_minutes)
-                                .arg(game.clock_seconds);
+            lines << at() + QStringLiteral("clock %1").arg(game.elapsedSeconds());
         });
-        QObject::connect(&game, &FishingGame::fishRose, [=, this, &game] {
-            lines << at() +
-                         QStringLiteral("rise %1 %2").arg(game.fish_picture).arg(game.fishDepth());
+        QObject::connect(&game, &FishingGame::fishRose, [=, this, &game](const Fish& fish) {
+            lines << at() + QStringLiteral("rise %1 %2 %3 %4")
+                                .arg(int(fish.species))
+                                .arg(int(fish.size))
+                                .arg(fish.weight)
+                                .arg(game.fishDepth());
         });
         QObject::connect(&game, &FishingGame::fishLanded, [=, this, &game](int row) {
             lines << at() + QStringLiteral("landed ") + catchLine(game.shared(), row);
@@ -69,10 +71,10 @@ QStringList play(bool pauses, int* pausedInNibble = nullptr, int* pausedInRise =
         if (pauses && (std::uniform_int_distribution<int>(0, 29)(interruptions) == 0 ||
                        game.clock().now() == 179900)) {
             game.pause();
-            if (pausedInNibble && game.anyNibbleOpen()) {
+            if (pausedInNibble && game.nibble()) {
                 ++*pausedInNibble;
             }
-            if (pausedInRise && game.fishRising()) {
+            if (pausedInRise && game.risingFish()) {
                 ++*pausedInRise;
             }
             if (pausedInWormChange && game.rod() == Rod::ChangingWorm) {
