@@ -166,7 +166,10 @@ TEST_F(Accessibility, PauseTheWormTheHookedFishAndTheSoundKeysAreSaid) {
     settle();
     EXPECT_EQ(announcer.last(), "peli: Peli jatkuu");
 
-    // A medium nibble that eats the worm to the bone and does not hook the fish.
+    // A medium nibble that eats the worm to the bone and does not hook the fish;
+    // then a fresh worm goes on.
+    click("peli", "Command4");
+    lower();
     ASSERT_TRUE(untilTheBite());
     random.roll(5, 11);
     random.roll(0, 3);
@@ -174,7 +177,9 @@ TEST_F(Accessibility, PauseTheWormTheHookedFishAndTheSoundKeysAreSaid) {
     advance(1);
     click("peli", "Command4");
     EXPECT_EQ(announcer.last(), "peli: Mato on syöty, vaihda mato.");
-    click("peli", "Command4");
+    click("peli", "Command5");
+    advance(fishing::kWormChange);
+    lower();
 
     announcer.said.clear();
     hookFish(700);

@@ -110,7 +110,7 @@ TEST_F(Pause, AStrayClickAsTheGameOpensDoesNotPauseIt) {
     settle();
     EXPECT_FALSE(game().paused());
     advance(4100);
-    EXPECT_EQ(game().clock_seconds, 5);
+    EXPECT_EQ(game().elapsedSeconds(), 5);
 
     QApplication::setActiveWindow(screen);
     settle();
