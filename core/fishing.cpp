@@ -69,8 +69,15 @@ QString kohoAfterWear(int n) {
     return QStringLiteral("koho3");
 }
 
+bool canLand(QStringView species, int grams) {
+    if (grams < kLightestFish || grams > kHeaviestFish) {
+        return false;
+    }
+    return species.compare(grams < kLightestPike ? u"ahven" : u"hauki", Qt::CaseInsensitive) == 0;
+}
+
 void classify(int weight, QString& species, QString& size) {
-    species = weight < 800 ? QStringLiteral("ahven") : QStringLiteral("hauki");
+    species = weight < kLightestPike ? QStringLiteral("ahven") : QStringLiteral("hauki");
     if (weight < 400) {
         size = QStringLiteral("_pieni");
     } else if (weight < 600) {

@@ -27,6 +27,15 @@ int wearDraws(Nibble nibble);
 // The worm after a nibble whose wear draw came out as n.
 QString kohoAfterWear(int n);
 
+// A strike draws a weight of 100 to 2099 g: a perch below 800 g, a pike from there on.
+inline constexpr int kLightestFish = 100;
+inline constexpr int kHeaviestFish = 2099;
+inline constexpr int kLightestPike = 800;
+
+// Whether a strike can land a fish of that species ("ahven" or "hauki", letters
+// of either case) and weight.
+bool canLand(QStringView species, int grams);
+
 // Species and size suffix by weight. A pike of 1400..1799 g has no size class of
 // its own, so its suffix is left as it was.
 void classify(int weight, QString& species, QString& size);

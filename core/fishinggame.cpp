@@ -296,7 +296,8 @@ void FishingGame::tarkista_kala() {
     if (shared_.fish_count >= Module1::kRows) {
         return;
     }
-    fish_weight = static_cast<qint16>(rollInt(random_, 2000, 100));
+    fish_weight = static_cast<qint16>(rollInt(
+        random_, fishing::kHeaviestFish - fishing::kLightestFish + 1, fishing::kLightestFish));
     fishing::classify(fish_weight, fish_species, fish_size);
     fish_picture = fishing::fishPicture(fish_species, fish_size);
     kala_nousee->setEnabled(true);
