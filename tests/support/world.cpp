@@ -3,6 +3,7 @@
 #include "app/windows.h"
 #include "core/autoangler.h"
 #include "core/paths.h"
+#include "core/records.h"
 #include "game/peli.h"
 
 #include <QAbstractButton>
@@ -128,5 +129,7 @@ void World::advance(qint64 ms) {
 
 void World::settle() {
     QCoreApplication::processEvents();
+    // The records read off the windows' thread are in before a test looks.
+    RecordsReader::finishAll();
     forms.flushUnloaded();
 }
