@@ -3,12 +3,12 @@
 // game writes them, read and ranked; and a hundred thousand through the
 // records window, from its opening until it shows them. Warm file cache: the
 // files are read once before the timing starts.
-#include "core/records.h"
 #include "app/headless.h"
 #include "app/windows.h"
 #include "core/clock.h"
 #include "core/module1.h"
 #include "core/random.h"
+#include "core/recordsreader.h"
 #include "core/resultfile.h"
 #include "platform/context.h"
 #include "platform/form.h"

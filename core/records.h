@@ -1,12 +1,10 @@
 #pragma once
 
 #include <QByteArrayView>
-#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
 #include <atomic>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -98,30 +96,3 @@ Records readRecords(const QStringList& folders, int places,
 // Whether a game's total is a new record: more than any saved total (and more
 // than nothing, so an empty catch never is one).
 bool beatsEverySaved(qint64 total, const std::vector<SavedResult>& saved);
-
-// Reads the records on a thread of its own, so that a window never waits on
-// the files, however many there are or however slow one of them is. The
-// records arrive through `finished` on the reader's thread, never before control
-// returns to its event loop. A reader destroyed before then stops the reading
-// and is not waited for.
-class RecordsReader : public QObject {
-    Q_OBJECT
-public:
-    RecordsReader(const QStringList& folders, int places, QObject* parent = nullptr);
-    ~RecordsReader() override;
-
-    bool isFinished() const { return delivered_; }
-    // Waits until every reading started on this thread is done, and hands the
-    // records of every live reader to it at once: for tests, tools and benchmarks.
-    static void finishAll();
-
-signals:
-    void finished(const Records& records);
-
-private:
-    struct Job;
-    void deliver();
-
-    std::shared_ptr<Job> job_;
-    bool delivered_ = false;
-};

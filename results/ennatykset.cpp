@@ -1,6 +1,6 @@
 #include "results/ennatykset.h"
 
-#include "core/records.h"
+#include "core/recordsreader.h"
 #include "platform/context.h"
 #include "platform/look.h"
 #include "platform/windownames.h"

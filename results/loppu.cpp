@@ -1,7 +1,7 @@
 #include "results/loppu.h"
 
 #include "core/module1.h"
-#include "core/records.h"
+#include "core/recordsreader.h"
 #include "platform/context.h"
 #include "platform/dialogs.h"
 #include "platform/look.h"

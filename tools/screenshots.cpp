@@ -9,7 +9,7 @@
 #include "core/module1.h"
 #include "core/paths.h"
 #include "core/random.h"
-#include "core/records.h"
+#include "core/recordsreader.h"
 #include "game/peli.h"
 #include "platform/context.h"
 #include "platform/dialogs.h"

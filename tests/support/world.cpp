@@ -3,7 +3,7 @@
 #include "app/windows.h"
 #include "core/autoangler.h"
 #include "core/paths.h"
-#include "core/records.h"
+#include "core/recordsreader.h"
 #include "game/peli.h"
 
 #include <QAbstractButton>
