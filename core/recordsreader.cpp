@@ -19,10 +19,15 @@ struct RecordsReader::Job {
 
 namespace {
 
-std::mutex readingsLock;
-std::condition_variable readingDone;
-int readingsUnderway = 0;                // under readingsLock
-std::vector<RecordsReader*> liveReaders; // on the readers' thread
+// Never destroyed: a reading left behind as the program ends may still come
+// to its end after the program's own objects are gone.
+struct Readings {
+    std::mutex lock;
+    std::condition_variable done;
+    int underway = 0;                    // under the lock
+    std::vector<RecordsReader*> readers; // on the readers' thread
+};
+Readings& readings = *new Readings;
 
 } // namespace
 
@@ -31,18 +36,18 @@ RecordsReader::RecordsReader(const QStringList& folders, int places, QObject* pa
     job_->folders = folders;
     job_->places = places;
     job_->owner = this;
-    liveReaders.push_back(this);
+    readings.readers.push_back(this);
     {
-        const std::lock_guard lock(readingsLock);
-        ++readingsUnderway;
+        const std::lock_guard lock(readings.lock);
+        ++readings.underway;
     }
     std::thread([job = job_] {
         Records records = readRecords(job->folders, job->places, &job->stop);
-        const std::lock_guard lock(readingsLock);
+        const std::lock_guard lock(readings.lock);
         job->records = std::move(records);
         job->done = true;
-        --readingsUnderway;
-        readingDone.notify_all();
+        --readings.underway;
+        readings.done.notify_all();
         // Posted while the lock keeps the reader from going away; a reader
         // destroyed before the event comes takes the event with it.
         if (job->owner) {
@@ -53,9 +58,9 @@ RecordsReader::RecordsReader(const QStringList& folders, int places, QObject* pa
 }
 
 RecordsReader::~RecordsReader() {
-    std::erase(liveReaders, this);
+    std::erase(readings.readers, this);
     job_->stop = true;
-    const std::lock_guard lock(readingsLock);
+    const std::lock_guard lock(readings.lock);
     job_->owner = nullptr;
 }
 
@@ -65,7 +70,7 @@ void RecordsReader::deliver() {
     }
     Records records;
     {
-        const std::lock_guard lock(readingsLock);
+        const std::lock_guard lock(readings.lock);
         if (!job_->done) {
             return;
         }
@@ -77,13 +82,14 @@ void RecordsReader::deliver() {
 
 void RecordsReader::finishAll() {
     {
-        std::unique_lock lock(readingsLock);
-        readingDone.wait(lock, [] { return readingsUnderway == 0; });
+        std::unique_lock lock(readings.lock);
+        readings.done.wait(lock, [] { return readings.underway == 0; });
     }
     // A reader may go away as another one's records are shown.
-    const std::vector<RecordsReader*> readers = liveReaders;
+    const std::vector<RecordsReader*> readers = readings.readers;
     for (RecordsReader* reader : readers) {
-        if (std::find(liveReaders.begin(), liveReaders.end(), reader) != liveReaders.end()) {
+        if (std::find(readings.readers.begin(), readings.readers.end(), reader) !=
+            readings.readers.end()) {
             reader->deliver();
         }
     }

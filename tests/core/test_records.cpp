@@ -1,8 +1,10 @@
 #include "core/module1.h"
 #include "core/records.h"
+#include "core/recordsreader.h"
 #include "core/resultfile.h"
 #include "support/printers.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -221,4 +223,21 @@ TEST(Records, TenBestTotalsWithTiesToTheEarlierFile) {
     EXPECT_TRUE(tallyRecords(results, 0).best.empty());
     EXPECT_TRUE(tallyRecords({}).best.empty());
     EXPECT_FALSE(tallyRecords({}).perch.has_value());
+}
+
+TEST_F(ResultFolders, AReaderHandsItsRecordsOverOnlyAtTheEventLoopAndOnlyWhileItLives) {
+    write(own, "Ville.kal", "hauki = 1500g\r\nN\xE4m\xE4 kalat sai Ville\r\n");
+    QStringList heard;
+    RecordsReader reader({own}, 10);
+    QObject::connect(&reader, &RecordsReader::finished, [&](const Records& records) {
+        heard << names(records.best).join(QLatin1Char(','));
+    });
+    auto gone = std::make_unique<RecordsReader>(QStringList{own}, 10);
+    QObject::connect(gone.get(), &RecordsReader::finished,
+                     [&](const Records&) { heard << QStringLiteral("gone"); });
+    gone.reset();
+    EXPECT_TRUE(heard.isEmpty());
+    RecordsReader::finishAll();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(heard, QStringList{"Ville"});
 }

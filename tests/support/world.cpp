@@ -47,6 +47,8 @@ World::World()
 
 World::~World() {
     formsOwner.reset();
+    // No reading of this test's folders goes on once they are gone.
+    RecordsReader::finishAll();
 }
 
 FishingGame& World::game() {
