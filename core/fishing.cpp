@@ -80,7 +80,14 @@ Worm wormAfterWear(int n) {
 }
 
 Species speciesOf(int weight) {
-    return weight < 800 ? Species::Perch : Species::Pike;
+    return weight < kLightestPike ? Species::Perch : Species::Pike;
+}
+
+bool canLand(QStringView species, int grams) {
+    if (grams < kLightestFish || grams > kHeaviestFish) {
+        return false;
+    }
+    return species.compare(speciesName(speciesOf(grams)), Qt::CaseInsensitive) == 0;
 }
 
 std::optional<FishSize> sizeClassOf(int weight) {

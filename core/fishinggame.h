@@ -67,6 +67,9 @@ inline constexpr int kRiseStep = 100;
 // A fish weighs 100 to 2099 g, every weight as likely as another.
 inline constexpr int kLightestFish = 100;
 inline constexpr int kFishWeights = 2000;
+inline constexpr int kHeaviestFish = kLightestFish + kFishWeights - 1;
+// Below this weight a fish is a perch, from it on a pike.
+inline constexpr int kLightestPike = 800;
 // The hot spot lies at one of the boat's first nine places down the lake.
 inline constexpr int kHotSpotPlaces = 9;
 
@@ -91,12 +94,14 @@ int wearDraws(NibbleSize size);
 // The worm after a nibble whose wear draw came out as n.
 Worm wormAfterWear(int n);
 
-// Below 800 g a fish is a perch, from 800 g on a pike.
 Species speciesOf(int weight);
 // The size class of a weight; none for a pike of 1400..1799 g.
 std::optional<FishSize> sizeClassOf(int weight);
 // The species as the catch lines name it: "ahven" or "hauki".
 QString speciesName(Species species);
+// Whether a strike can land a fish of that species ("ahven" or "hauki", letters
+// of either case) and weight.
+bool canLand(QStringView species, int grams);
 
 } // namespace fishing
 

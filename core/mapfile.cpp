@@ -1,11 +1,11 @@
 #include "core/mapfile.h"
 
 #include "core/paths.h"
+#include "core/plainfile.h"
 #include "core/text1252.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -186,18 +186,14 @@ ReadResult parse(const QByteArray& bytes, bool complete) {
 }
 
 ReadResult read(const QString& path, const QString& mapsFolder, const PictureCheck& isPicture) {
-    QFile file(path);
-    if (!isPlainFile(path) || !file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes(kMaxBytes, Qt::Uninitialized);
+    const std::optional<PlainRead> file = readPlainFile(path, bytes);
+    if (!file) {
         return Refusal{Problem::Unreadable, {}};
     }
-    const QByteArray bytes = file.read(kMaxBytes);
-    if (file.error() != QFileDevice::NoError) {
-        return Refusal{Problem::Unreadable, {}};
-    }
-    const bool complete = file.atEnd();
-    file.close();
+    bytes.truncate(file->size);
 
-    ReadResult result = parse(bytes, complete);
+    ReadResult result = parse(bytes, file->complete);
     const auto* map = std::get_if<MapDescription>(&result);
     if (!map) {
         return result;

@@ -1,19 +1,18 @@
 #include "core/records.h"
 
+#include "core/fishinggame.h"
+#include "core/module1.h"
 #include "core/paths.h"
+#include "core/plainfile.h"
 #include "core/text1252.h"
 
-#include <QDirIterator>
-#include <QFile>
 #include <QSet>
 #include <QStandardPaths>
-#include <QStringDecoder>
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <tuple>
-#include <unistd.h>
 
 namespace {
 
@@ -28,52 +27,48 @@ QString decode(QByteArrayView bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         bytes = bytes.sliced(3);
     }
-    const bool plainAscii =
-        std::none_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; });
-    if (!plainAscii) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString text = utf8.decode(bytes);
-        if (!utf8.hasError()) {
-            return text;
-        }
-    }
-    return fromWindows1252(bytes.toByteArray());
+    // Plain ASCII reads the same either way.
+    return bytes.isValidUtf8() ? QString::fromUtf8(bytes) : fromWindows1252(bytes);
 }
 
+// A line with "=" is a catch line: "hauki = 1234g", blanks allowed around the
+// parts. It counts only as a fish a strike can land; anything else on such a
+// line (another species, a weight out of reach, in kilos or missing) is no
+// catch of any game. Plain decimal digits, so "1e3" is no weight.
 struct CatchLine {
     QStringView species;
     int grams = 0;
 };
 
-// "hauki = 1234g", with any blanks around the parts: what the game writes and
-// what a hand-edited line most likely looks like. A weight the game's catch
-// table could not hold is no catch.
-std::optional<CatchLine> parseCatch(QStringView line) {
+enum class Line { Other, Catch, Impossible };
+
+Line parseCatch(QStringView line, CatchLine& fish) {
     const qsizetype equals = line.indexOf(QLatin1Char('='));
     if (equals < 0) {
-        return std::nullopt;
+        return Line::Other;
     }
-    const QStringView species = line.left(equals).trimmed();
+    fish.species = line.left(equals).trimmed();
     QStringView weight = line.sliced(equals + 1).trimmed();
-    if (species.isEmpty() || !weight.endsWith(QLatin1Char('g'), Qt::CaseInsensitive)) {
-        return std::nullopt;
+    if (!weight.endsWith(QLatin1Char('g'), Qt::CaseInsensitive)) {
+        return Line::Impossible;
     }
     weight.chop(1);
     weight = weight.trimmed();
-    if (weight.isEmpty() || weight.size() > 5) {
-        return std::nullopt;
+    if (weight.isEmpty()) {
+        return Line::Impossible;
     }
     int grams = 0;
     for (const QChar digit : weight) {
         if (digit < QLatin1Char('0') || digit > QLatin1Char('9')) {
-            return std::nullopt;
+            return Line::Impossible;
         }
         grams = grams * 10 + (digit.unicode() - u'0');
+        if (grams > fishing::kHeaviestFish) {
+            return Line::Impossible;
+        }
     }
-    if (grams > kMaxCatchGrams) {
-        return std::nullopt;
-    }
-    return CatchLine{species, grams};
+    fish.grams = grams;
+    return fishing::canLand(fish.species, grams) ? Line::Catch : Line::Impossible;
 }
 
 // A name as the records window can show it: no control characters to upset
@@ -104,67 +99,44 @@ QString nameFromFile(const QString& fileName) {
     return fileName;
 }
 
-struct PlainFile {
-    qsizetype size = 0; // bytes read into the buffer
-    bool cutShort = false;
-    qint64 modifiedNs = 0;
-};
-
-// Reads a plain file into `buffer` (kMaxResultFileBytes + 1 bytes). It is
-// opened without waiting (a named pipe put there since the folder was listed
-// would otherwise hold the game until someone writes into it) and read only
-// if it is a plain file.
-std::optional<PlainFile> readPlainFile(const QString& path, QByteArray& buffer) {
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        return std::nullopt;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    PlainFile file;
-    file.modifiedNs = static_cast<qint64>(info.st_mtim.tv_sec) * 1'000'000'000 +
-                      static_cast<qint64>(info.st_mtim.tv_nsec);
-    // One byte more than is kept tells whether the file goes on.
-    while (file.size < buffer.size()) {
-        const ssize_t got =
-            ::read(fd, buffer.data() + file.size, static_cast<size_t>(buffer.size() - file.size));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            break;
-        }
-        file.size += got;
-    }
-    ::close(fd);
-    if (file.size > kMaxResultFileBytes) {
-        file.size = kMaxResultFileBytes;
-        file.cutShort = true;
-    }
-    return file;
-}
-
 auto age(const SavedResult& result) {
     return std::tie(result.modifiedNs, result.fileName, result.folder);
 }
 
+// Whether `a` takes a better place than `b` among the best totals.
+bool ranksAbove(const SavedResult& a, const SavedResult& b) {
+    return a.total > b.total || (a.total == b.total && age(a) < age(b));
+}
+
+// Keeps the heavier fish of a species; of equal ones the earlier file's.
+void keepBigger(std::optional<SavedResult>& holder, const SavedResult& result, int grams,
+                int SavedResult::*biggest) {
+    if (grams <= 0) {
+        return;
+    }
+    if (!holder || grams > (*holder).*biggest ||
+        (grams == (*holder).*biggest && age(result) < age(*holder))) {
+        holder = result;
+    }
+}
+
+std::optional<BigFish> bigFish(const std::optional<SavedResult>& holder,
+                               int SavedResult::*biggest) {
+    if (!holder) {
+        return std::nullopt;
+    }
+    return BigFish{holder->name, (*holder).*biggest};
+}
+
 } // namespace
 
-SavedResult parseResultFile(const QByteArray& bytes, const QString& fileName, bool cutShort) {
-    QByteArrayView kept(bytes);
-    if (cutShort) {
-        const qsizetype end = std::max(kept.lastIndexOf('\n'), kept.lastIndexOf('\r'));
-        kept = kept.first(end + 1);
-    }
-    const QString text = decode(kept);
+std::optional<SavedResult> parseResultFile(QByteArrayView bytes, const QString& fileName) {
+    const QString text = decode(bytes);
 
     SavedResult result;
     result.fileName = fileName;
     std::optional<QStringView> name;
+    CatchLine fish;
     for (const QStringView line : QStringView(text).tokenize(QChar(u'\n'), Qt::SkipEmptyParts)) {
         // A CR alone ends a line too; split on it within each LF-ended piece.
         for (const QStringView part : line.tokenize(QChar(u'\r'), Qt::SkipEmptyParts)) {
@@ -172,17 +144,21 @@ SavedResult parseResultFile(const QByteArray& bytes, const QString& fileName, bo
                 name = part.sliced(kNamePrefix.size());
                 continue;
             }
-            const auto fish = parseCatch(part);
-            if (!fish) {
+            switch (parseCatch(part, fish)) {
+            case Line::Other:
                 continue;
+            case Line::Impossible:
+                return std::nullopt;
+            case Line::Catch:
+                break;
             }
-            ++result.fish;
-            result.total += fish->grams;
-            if (fish->species.compare(u"ahven", Qt::CaseInsensitive) == 0) {
-                result.biggestPerch = std::max(result.biggestPerch, fish->grams);
-            } else if (fish->species.compare(u"hauki", Qt::CaseInsensitive) == 0) {
-                result.biggestPike = std::max(result.biggestPike, fish->grams);
+            if (++result.fish > Module1::kRows) {
+                return std::nullopt;
             }
+            result.total += fish.grams;
+            int& biggest =
+                fish.grams < fishing::kLightestPike ? result.biggestPerch : result.biggestPike;
+            biggest = std::max(biggest, fish.grams);
         }
     }
     const QString fromFile = nameFromFile(fileName);
@@ -191,84 +167,157 @@ SavedResult parseResultFile(const QByteArray& bytes, const QString& fileName, bo
 }
 
 QStringList resultFolders(const QString& appPath) {
-    QStringList folders{appFile(appPath, QStringLiteral("\\data"))};
+    QStringList folders;
     const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (!own.isEmpty()) {
         folders << own;
     }
+    folders << appFile(appPath, QStringLiteral("\\data"));
     return folders;
 }
 
-std::vector<SavedResult> readResults(const QStringList& folders) {
-    std::vector<SavedResult> results;
-    QByteArray buffer;
-    // A folder is known by its device and inode, however it is named.
-    QSet<std::pair<quint64, quint64>> seen;
-    int files = 0;
-    for (int index = 0; index < folders.size(); ++index) {
-        const QString& folder = folders[index];
-        struct stat info {};
-        if (folder.isEmpty() || ::stat(QFile::encodeName(folder).constData(), &info) != 0 ||
-            !S_ISDIR(info.st_mode)) {
-            continue;
-        }
-        const std::pair<quint64, quint64> id{info.st_dev, info.st_ino};
-        if (seen.contains(id)) {
-            continue;
-        }
-        seen.insert(id);
-        // Every entry, hidden ones too (".piilo" is a name the game saves):
-        // whether it is a plain file is checked once it is open. The name is
-        // matched here rather than by a name filter, which would cost a pattern
-        // compiled anew each time the results window opens.
-        QDirIterator entries(folder,
-                             QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
-        while (entries.hasNext() && files < kMaxResultFiles) {
-            const QString path = entries.next();
-            if (!entries.fileName().endsWith(kSuffix, Qt::CaseInsensitive)) {
-                continue;
-            }
-            if (buffer.isEmpty()) {
-                buffer.resize(kMaxResultFileBytes + 1);
-            }
-            const auto file = readPlainFile(path, buffer);
-            if (!file) {
-                continue;
-            }
-            ++files;
-            SavedResult result =
-                parseResultFile(QByteArray::fromRawData(buffer.constData(), file->size),
-                                entries.fileName(), file->cutShort);
-            result.modifiedNs = file->modifiedNs;
-            result.folder = index;
-            results.push_back(std::move(result));
-        }
-    }
-    return results;
+RecordsTally::RecordsTally(int places) : places_(std::max(places, 0)) {}
+
+void RecordsTally::add(SavedResult result) {
+    ++records_.read;
+    keepBigger(perch_, result, result.biggestPerch, &SavedResult::biggestPerch);
+    keepBigger(pike_, result, result.biggestPike, &SavedResult::biggestPike);
+    rank(std::move(result));
 }
 
-Records tallyRecords(std::vector<SavedResult> results, int places) {
-    std::sort(results.begin(), results.end(),
-              [](const SavedResult& a, const SavedResult& b) { return age(a) < age(b); });
-    Records records;
+void RecordsTally::rank(SavedResult result) {
+    std::vector<SavedResult>& best = records_.best;
+    if (static_cast<int>(best.size()) >= places_ &&
+        (best.empty() || !ranksAbove(result, best.back()))) {
+        return;
+    }
+    best.insert(std::upper_bound(best.begin(), best.end(), result, ranksAbove), std::move(result));
+    if (static_cast<int>(best.size()) > places_) {
+        best.pop_back();
+    }
+}
+
+void RecordsTally::merge(RecordsTally&& other) {
+    records_.read += other.records_.read;
+    records_.skipped += other.records_.skipped;
+    if (other.perch_) {
+        keepBigger(perch_, *other.perch_, other.perch_->biggestPerch, &SavedResult::biggestPerch);
+    }
+    if (other.pike_) {
+        keepBigger(pike_, *other.pike_, other.pike_->biggestPike, &SavedResult::biggestPike);
+    }
+    for (SavedResult& result : other.records_.best) {
+        rank(std::move(result));
+    }
+}
+
+Records RecordsTally::take() {
+    records_.perch = bigFish(perch_, &SavedResult::biggestPerch);
+    records_.pike = bigFish(pike_, &SavedResult::biggestPike);
+    return std::move(records_);
+}
+
+Records tallyRecords(const std::vector<SavedResult>& results, int places) {
+    RecordsTally tally(places);
     for (const SavedResult& result : results) {
-        // Strictly heavier: of equal fish the earlier keeps the record.
-        if (result.biggestPerch > 0 &&
-            (!records.perch || result.biggestPerch > records.perch->grams)) {
-            records.perch = BigFish{result.name, result.biggestPerch};
-        }
-        if (result.biggestPike > 0 && (!records.pike || result.biggestPike > records.pike->grams)) {
-            records.pike = BigFish{result.name, result.biggestPike};
+        tally.add(result);
+    }
+    return tally.take();
+}
+
+namespace {
+
+// The result files of the folders, handed out a few at a time to the threads
+// that read them.
+class Listing {
+public:
+    struct File {
+        const PlainFolder* folder;
+        int index; // of the folder among those asked for
+        PlainFolder::Entry entry;
+    };
+
+    explicit Listing(const QStringList& paths) {
+        QSet<QByteArray> seen;
+        for (int index = 0; index < paths.size(); ++index) {
+            auto folder = std::make_unique<PlainFolder>(paths[index]);
+            if (folder->isOpen() && !seen.contains(folder->identity())) {
+                seen.insert(folder->identity());
+                folders_.emplace_back(std::move(folder), index);
+            }
         }
     }
-    // Stable, so that equal totals stay in the order of their files' age.
-    std::stable_sort(results.begin(), results.end(),
-                     [](const SavedResult& a, const SavedResult& b) { return a.total > b.total; });
-    if (static_cast<int>(results.size()) > std::max(places, 0)) {
-        results.resize(static_cast<size_t>(std::max(places, 0)));
+
+    // The next few result files into `files`; false when every one was handed out.
+    bool take(std::vector<File>& files) {
+        files.clear();
+        const std::lock_guard lock(lock_);
+        while (files.size() < kBatch && current_ < folders_.size()) {
+            const auto& [folder, index] = folders_[current_];
+            std::optional<PlainFolder::Entry> entry = folder->next();
+            if (!entry) {
+                ++current_;
+            } else if (entry->name.endsWith(kSuffix, Qt::CaseInsensitive)) {
+                files.push_back(File{folder.get(), index, std::move(*entry)});
+            }
+        }
+        return !files.empty();
     }
-    records.best = std::move(results);
-    return records;
+
+private:
+    static constexpr size_t kBatch = 64;
+    std::mutex lock_;
+    std::vector<std::pair<std::unique_ptr<PlainFolder>, int>> folders_;
+    size_t current_ = 0;
+};
+
+void readSome(Listing& listing, RecordsTally& tally, const std::atomic<bool>* stop) {
+    // One more byte than a result file may hold tells a longer file.
+    QByteArray buffer(kMaxResultFileBytes + 1, Qt::Uninitialized);
+    std::vector<Listing::File> files;
+    while (!(stop && stop->load(std::memory_order_relaxed)) && listing.take(files)) {
+        for (const Listing::File& file : files) {
+            const auto read = file.folder->read(file.entry, buffer);
+            std::optional<SavedResult> result;
+            if (read && read->complete && read->size <= kMaxResultFileBytes) {
+                result = parseResultFile(QByteArrayView(buffer.constData(), read->size),
+                                         file.entry.name);
+            }
+            if (!result) {
+                tally.skip();
+                continue;
+            }
+            result->modifiedNs = read->modifiedNs;
+            result->folder = file.index;
+            tally.add(std::move(*result));
+        }
+    }
+}
+
+} // namespace
+
+Records readRecords(const QStringList& folders, int places, const std::atomic<bool>* stop) {
+    // Reading a file from the file cache is mostly the system's work on the
+    // calling core; a few threads share it out over the cores there are.
+    const int threads = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4);
+    Listing listing(folders);
+    std::vector<RecordsTally> tallies(static_cast<size_t>(threads), RecordsTally(places));
+    std::vector<std::thread> helpers;
+    for (size_t i = 1; i < tallies.size(); ++i) {
+        try {
+            helpers.emplace_back(readSome, std::ref(listing), std::ref(tallies[i]), stop);
+        } catch (const std::system_error&) {
+            break; // fewer threads read it all the same
+        }
+    }
+    readSome(listing, tallies[0], stop);
+    for (std::thread& helper : helpers) {
+        helper.join();
+    }
+    for (size_t i = 1; i < tallies.size(); ++i) {
+        tallies[0].merge(std::move(tallies[i]));
+    }
+    return tallies[0].take();
 }
 
 bool beatsEverySaved(qint64 total, const std::vector<SavedResult>& saved) {

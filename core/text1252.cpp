@@ -41,19 +41,18 @@ bool fitsWindows1252(const QString& text) {
     return toWindows1252(text).has_value();
 }
 
-QString fromWindows1252(const QByteArray& bytes) {
-    QString out;
-    out.reserve(bytes.size());
-    for (char b : bytes) {
+QString fromWindows1252(QByteArrayView bytes) {
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* to = out.data();
+    for (const char b : bytes) {
         const auto byte = static_cast<unsigned char>(b);
+        char16_t c = byte;
         if (byte >= 0x80 && byte < 0xA0) {
-            const char16_t c = kHigh[byte - 0x80];
             // The five undefined bytes read as the C1 control of the same number,
             // as the system codec does, so nothing is lost.
-            out.append(QChar(c != 0 ? c : char16_t(byte)));
-        } else {
-            out.append(QChar(char16_t(byte)));
+            c = kHigh[byte - 0x80] != 0 ? kHigh[byte - 0x80] : char16_t(byte);
         }
+        *to++ = QChar(c);
     }
     return out;
 }

@@ -1,6 +1,8 @@
 // Any bytes as a result file, and as a folder of them: the reader gives a name
-// fit to show and figures that add up, and the records keep their order.
+// fit to show and figures a game could have saved, and the records keep their order.
 // Crashes, hangs and reads past the data are caught by the sanitizers.
+#include "core/fishinggame.h"
+#include "core/module1.h"
 #include "core/records.h"
 
 #include <QByteArray>
@@ -8,6 +10,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <tuple>
 
 namespace {
@@ -18,13 +21,15 @@ void require(bool ok) {
     }
 }
 
-void checkOne(const SavedResult& result, const QByteArray& bytes) {
-    const qsizetype lines = bytes.count('\n') + bytes.count('\r') + 1;
-    require(result.fish >= 0 && result.fish <= lines);
-    require(result.total >= 0 && result.total <= qint64(result.fish) * kMaxCatchGrams);
-    require(result.biggestPerch >= 0 && result.biggestPerch <= result.total);
-    require(result.biggestPike >= 0 && result.biggestPike <= result.total);
-    require(result.fish > 0 || result.total == 0);
+void checkOne(const SavedResult& result) {
+    require(result.fish >= 0 && result.fish <= Module1::kRows);
+    require(result.total >= qint64(result.fish) * fishing::kLightestFish &&
+            result.total <= qint64(result.fish) * fishing::kHeaviestFish);
+    require(result.biggestPerch == 0 || (result.biggestPerch >= fishing::kLightestFish &&
+                                         result.biggestPerch < fishing::kLightestPike));
+    require(result.biggestPike == 0 || (result.biggestPike >= fishing::kLightestPike &&
+                                        result.biggestPike <= fishing::kHeaviestFish));
+    require(result.biggestPerch + result.biggestPike <= result.total);
     require(result.name.size() <= kMaxReadNameLength);
     for (const QChar ch : result.name) {
         const char16_t c = ch.unicode();
@@ -46,7 +51,11 @@ void checkRecords(const QByteArray& bytes, int places) {
     const QList<QByteArray> pieces = bytes.split('\f');
     for (qsizetype i = 0; i < pieces.size() && i < 64; ++i) {
         const QByteArray& piece = pieces[i];
-        SavedResult result = parseResultFile(piece, QStringLiteral("f%1.kal").arg(i));
+        std::optional<SavedResult> read = parseResultFile(piece, QStringLiteral("f%1.kal").arg(i));
+        if (!read) {
+            continue;
+        }
+        SavedResult& result = *read;
         result.modifiedNs = piece.isEmpty() ? 0 : static_cast<unsigned char>(piece[0]);
         result.fileName = QStringLiteral("f%1.kal").arg(i, 2, 10, QLatin1Char('0'));
         results.push_back(result);
@@ -75,6 +84,23 @@ void checkRecords(const QByteArray& bytes, int places) {
     require(pike == (records.pike ? records.pike->grams : 0));
     require(beatsEverySaved(best + 1, results));
     require(!beatsEverySaved(best, results));
+
+    // Tallied in two shares, the latest first, and merged: the very same records.
+    RecordsTally one(places);
+    RecordsTally other(places);
+    for (size_t i = results.size(); i-- > 0;) {
+        (i % 2 ? one : other).add(results[i]);
+    }
+    one.merge(std::move(other));
+    const Records merged = one.take();
+    require(merged.read == records.read && merged.best.size() == records.best.size());
+    for (size_t i = 0; i < merged.best.size(); ++i) {
+        require(merged.best[i].fileName == records.best[i].fileName);
+    }
+    require(merged.perch.has_value() == records.perch.has_value() &&
+            (!merged.perch || merged.perch->name == records.perch->name));
+    require(merged.pike.has_value() == records.pike.has_value() &&
+            (!merged.pike || merged.pike->name == records.pike->name));
 }
 
 } // namespace
@@ -88,15 +114,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data + 1),
                            static_cast<qsizetype>(size - 1));
 
-    const bool cutShort = flags & 1;
-    const SavedResult result = parseResultFile(bytes, QStringLiteral("Nimi.kal"), cutShort);
-    checkOne(result, bytes);
-    require(sameFigures(result, parseResultFile(bytes, QStringLiteral("Nimi.kal"), cutShort)));
-    if (cutShort) {
-        // What is left out of a cut file is exactly its unfinished last line.
-        const qsizetype end = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
-        require(
-            sameFigures(result, parseResultFile(bytes.left(end + 1), QStringLiteral("Nimi.kal"))));
+    const std::optional<SavedResult> result = parseResultFile(bytes, QStringLiteral("Nimi.kal"));
+    const std::optional<SavedResult> again = parseResultFile(bytes, QStringLiteral("Nimi.kal"));
+    require(result.has_value() == again.has_value());
+    if (result) {
+        checkOne(*result);
+        require(sameFigures(*result, *again));
     }
     checkRecords(bytes, (flags >> 1) % 12);
     return 0;

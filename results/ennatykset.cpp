@@ -1,6 +1,6 @@
 #include "results/ennatykset.h"
 
-#include "core/records.h"
+#include "core/recordsreader.h"
 #include "platform/context.h"
 #include "platform/look.h"
 #include "platform/windownames.h"
@@ -30,6 +30,21 @@ QString fishSpoken(int fish) {
                      : QCoreApplication::translate("Ennatykset", "%1 kalaa").arg(fish);
 }
 
+QString skippedFiles(int files) {
+    return files == 1
+               ? QCoreApplication::translate(
+                     "Ennatykset", "1 tulostiedosto ohitettiin (vioittunut tai lukukelvoton).")
+               : QCoreApplication::translate(
+                     "Ennatykset",
+                     "%1 tulostiedostoa ohitettiin (vioittuneita tai lukukelvottomia).")
+                     .arg(files);
+}
+
+void setText(Label* label, const QString& text) {
+    label->setText(text);
+    label->setAccessibleName(text);
+}
+
 Label* makeLabel(QWidget* parent, const QString& name, const QRect& box, const QString& caption,
                  bool bold = false, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
     auto* label =
@@ -49,7 +64,7 @@ void setName(Label* label, const QString& name) {
 }
 
 void setBigFish(Label* label, const std::optional<BigFish>& fish) {
-    if (!fish) {
+    if (!fish || fish->grams <= 0) {
         label->setText(QCoreApplication::translate("Ennatykset", "ei vielä yhtään"));
         label->setToolTip(QString());
         label->setAccessibleName(label->text());
@@ -75,12 +90,12 @@ Ennatykset::Ennatykset(Forms& forms)
     Label1->setAccessibleName(Label1->text());
 
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;
-    otsikko_nimi = makeLabel(this, QStringLiteral("otsikko_nimi"), QRect(48, 70, 193, 19),
-                             QStringLiteral("Nimi"), true);
+    otsikko_nimi =
+        makeLabel(this, QStringLiteral("otsikko_nimi"), QRect(48, 70, 193, 19), tr("Nimi"), true);
     otsikko_paino = makeLabel(this, QStringLiteral("otsikko_paino"), QRect(248, 70, 73, 19),
-                              QStringLiteral("Paino"), true, right);
+                              tr("Paino"), true, right);
     otsikko_kaloja = makeLabel(this, QStringLiteral("otsikko_kaloja"), QRect(328, 70, 57, 19),
-                               QStringLiteral("Kaloja"), true, right);
+                               tr("Kaloja"), true, right);
 
     for (int place = 0; place < kPlaces; ++place) {
         const int top = kFirstRowTop + place * kRowHeight;
@@ -98,8 +113,7 @@ Ennatykset::Ennatykset(Forms& forms)
         row.kaloja = makeLabel(this, QStringLiteral("kaloja") + number, QRect(328, top, 57, 19), {},
                                false, right);
     }
-    tyhja = makeLabel(this, QStringLiteral("tyhja"), QRect(48, kFirstRowTop, 337, 41),
-                      tr("Tuloksia ei ole vielä tallennettu."));
+    tyhja = makeLabel(this, QStringLiteral("tyhja"), QRect(48, kFirstRowTop, 337, 41), {});
 
     Line1 =
         new Line(this, QStringLiteral("Line1"), QPoint(0, 308), QPoint(kWidth, 308), 2, look::cyan);
@@ -111,6 +125,10 @@ Ennatykset::Ennatykset(Forms& forms)
                               tr("Suurin hauki:"), true);
     hauki = makeLabel(this, QStringLiteral("hauki"), QRect(128, 342, 257, 19), {});
     hauki->setWordWrap(false);
+    // Beside "Pois", in up to three lines.
+    ohitetut = new Label(this, QStringLiteral("ohitetut"), QRect(8, 370, 209, 50), {},
+                         look::arial(8.25), look::cyan, Qt::AlignLeft | Qt::AlignVCenter);
+    ohitetut->setWordWrap(true);
 
     Command1 = new QPushButton(tr("Pois"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -124,7 +142,22 @@ Ennatykset::Ennatykset(Forms& forms)
 }
 
 void Ennatykset::load() {
-    fill(tallyRecords(readResults(resultFolders(context().appPath)), kPlaces));
+    showReading();
+    auto* reader = new RecordsReader(resultFolders(context().appPath), kPlaces, this);
+    connect(reader, &RecordsReader::finished, this, &Ennatykset::fill);
+}
+
+void Ennatykset::showReading() {
+    for (const Row& row : rivit) {
+        for (Label* cell : {row.sija, row.nimi, row.paino, row.kaloja}) {
+            cell->hide();
+        }
+    }
+    setText(tyhja, tr("Luetaan tuloksia…"));
+    tyhja->show();
+    ahven->hide();
+    hauki->hide();
+    ohitetut->hide();
 }
 
 void Ennatykset::fill(const Records& records) {
@@ -145,9 +178,16 @@ void Ennatykset::fill(const Records& records) {
         row.kaloja->setText(QString::number(result.fish));
         row.kaloja->setAccessibleName(fishSpoken(result.fish));
     }
+    setText(tyhja, tr("Tuloksia ei ole vielä tallennettu."));
     tyhja->setVisible(count == 0);
     setBigFish(ahven, records.perch);
     setBigFish(hauki, records.pike);
+    ahven->show();
+    hauki->show();
+    if (records.skipped > 0) {
+        setText(ohitetut, skippedFiles(records.skipped));
+    }
+    ohitetut->setVisible(records.skipped > 0);
 }
 
 void Ennatykset::on_Command1_clicked() {

@@ -10,7 +10,8 @@ class QPushButton;
 struct Records;
 
 // The records: the ten best saved totals (name, grams, fish) and the biggest
-// perch and pike ever saved. The result files are read each time it opens.
+// perch and pike ever saved. The result files are read each time it opens, off
+// the window's thread: the window shows at once and fills in when they are read.
 class Ennatykset : public Form {
     Q_OBJECT
 public:
@@ -32,6 +33,7 @@ private:
         Label* kaloja;
     };
     void fill(const Records& records);
+    void showReading();
 
     Label* Label1;
     Label* otsikko_nimi;
@@ -44,5 +46,6 @@ private:
     Label* ahven;
     Label* otsikko_hauki;
     Label* hauki;
+    Label* ohitetut;
     QPushButton* Command1;
 };

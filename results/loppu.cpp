@@ -1,7 +1,7 @@
 #include "results/loppu.h"
 
 #include "core/module1.h"
-#include "core/records.h"
+#include "core/recordsreader.h"
 #include "platform/context.h"
 #include "platform/dialogs.h"
 #include "platform/look.h"
@@ -92,8 +92,29 @@ void Loppu::load() {
     tot->setAccessibleName(tr("Yhteispaino %1 grammaa").arg(total));
 
     // Read as the window opens, so a record shows before it is saved; saving
-    // it afterwards does not take the notice away.
-    const bool record = beatsEverySaved(total, readResults(resultFolders(context().appPath)));
+    // it afterwards does not take the notice away. Two places, as this
+    // window's own file may be among them.
+    total_ = total;
+    reading_ = true;
+    auto* reader = new RecordsReader(resultFolders(context().appPath), 2, this);
+    connect(reader, &RecordsReader::finished, this, &Loppu::showRecord);
+}
+
+void Loppu::showRecord(const Records& saved) {
+    reading_ = false;
+    const QStringList folders = resultFolders(context().appPath);
+    std::vector<SavedResult> others;
+    for (const SavedResult& result : saved.best) {
+        // The result of this very game, saved before the reading came to it.
+        const bool ours = savedWhileReading_ && result.total == total_ &&
+                          result.fish == caughtRows(state_) &&
+                          folders.value(result.folder) == savedWhileReading_->first &&
+                          result.fileName == savedWhileReading_->second;
+        if (!ours) {
+            others.push_back(result);
+        }
+    }
+    const bool record = beatsEverySaved(total_, others);
     ennatys->setVisible(record);
     setAccessibleDescription(record ? ennatys->text() : QString());
 }
@@ -137,7 +158,12 @@ void Loppu::on_Command2_clicked() {
     }
     if (const auto problem = saveResultFileIn(state_, folder.path, name, saveDevice_)) {
         context().dialogs.message(this, QStringLiteral("Norppala"), *problem);
-    } else if (folder.playersOwn) {
+        return;
+    }
+    if (reading_) {
+        savedWhileReading_.emplace(folder.path, name + QStringLiteral(".kal"));
+    }
+    if (folder.playersOwn) {
         // An installed game's own folder is not the player's to write in.
         context().dialogs.message(
             this, QStringLiteral("Norppala"),

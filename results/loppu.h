@@ -3,10 +3,14 @@
 #include "core/resultfile.h"
 #include "platform/form.h"
 
+#include <optional>
+#include <utility>
+
 class Label;
 class QListWidget;
 class QPushButton;
 struct Module1;
+struct Records;
 
 // The results window: lists the catch of the game just ended with its total
 // weight, saves it to a result file under the player's name, and returns to the menu.
@@ -26,6 +30,7 @@ protected:
     void load() override;
 
 private:
+    void showRecord(const Records& saved);
     void on_Command1_clicked();
     void on_Command2_clicked();
     void on_Command3_clicked();
@@ -33,6 +38,11 @@ private:
     Module1& state_;
     SaveDeviceFactory saveDevice_;
     FolderCheck folderCheck_;
+    qint32 total_ = 0;
+    // Saved here while the saved results were still being read, so perhaps
+    // among them: folder and file name.
+    std::optional<std::pair<QString, QString>> savedWhileReading_;
+    bool reading_ = false;
     Label* Label1;
     QListWidget* List1;
     Label* Label2;

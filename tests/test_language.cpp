@@ -26,7 +26,15 @@ using Texts = QMap<QString, QString>;
 // labels and buttons, and those that do not fit their boxes.
 class Languages : public GameWorld {
 protected:
-    ~Languages() override { QCoreApplication::removeTranslator(&translator_); }
+    // The player's own data folder of this test alone, so the records hold
+    // only what the test puts there.
+    Languages() : oldDataHome_(qgetenv("XDG_DATA_HOME")) {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path() + QStringLiteral("/oma")));
+    }
+    ~Languages() override {
+        QCoreApplication::removeTranslator(&translator_);
+        qputenv("XDG_DATA_HOME", oldDataHome_);
+    }
 
     void speak(Language language) {
         QCoreApplication::removeTranslator(&translator_);
@@ -83,8 +91,8 @@ protected:
     }
 
     // Menu, credits and help; the setup screen without maps, refusing to start,
-    // and ready; the game with the line down, paused and up; the results and
-    // the name prompt.
+    // and ready; the game with the line down, paused and up; the results, the
+    // records and the name prompt.
     void tour() {
         forms.show(QStringLiteral("menu"));
         settle();
@@ -126,6 +134,15 @@ protected:
         fishByTheBook(200 * 1000);
         ASSERT_NE(window("loppu"), nullptr);
         record("loppu");
+        // The records, before anything is saved, with one file no game wrote.
+        QFile damaged(path(QStringLiteral("\\data\\rikki.kal")));
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+        damaged.write("lohi = 1500g\r\n");
+        damaged.close();
+        click("loppu", "Command3");
+        record("ennatykset");
+        forms.unload(QStringLiteral("ennatykset"));
+        settle();
         click("loppu", "Command2");
         ASSERT_FALSE(dialogs.questions.isEmpty());
         texts[QStringLiteral("loppu: name prompt")] = dialogs.questions.last();
@@ -135,6 +152,7 @@ protected:
     QStringList misfits;
 
 private:
+    QByteArray oldDataHome_;
     QTranslator translator_;
 };
 
@@ -186,6 +204,9 @@ TEST_F(Languages, InEnglishEveryTextIsTranslatedAndFitsItsBox) {
     EXPECT_EQ(texts.value("peli.Command4 (line up)"), "Lower!");
     EXPECT_EQ(texts.value("peli.tauko (paused).accessible"), "Paused – press P to resume");
     EXPECT_EQ(texts.value("loppu: name prompt"), "Norppala|Who are you?");
+    EXPECT_EQ(texts.value("ennatykset.otsikko_paino"), "Weight");
+    EXPECT_EQ(texts.value("ennatykset.ohitetut"),
+              "1 result file was skipped (damaged or unreadable).");
     // The catch lines are the result file's own words in every language.
     const auto* list = control<QListWidget>("loppu", "List1");
     ASSERT_GT(list->count(), 0);

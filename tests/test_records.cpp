@@ -22,6 +22,8 @@ protected:
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path() + "/oma"));
         own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         ASSERT_TRUE(own.startsWith(dir.path()));
+        ASSERT_TRUE(QDir().mkpath(own));
+        data = path("\\data");
     }
     void TearDown() override { qputenv("XDG_DATA_HOME", oldDataHome); }
 
@@ -36,6 +38,15 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         file.setFileTime(QDateTime::fromSecsSinceEpoch(1'700'000'000 - age),
                          QFileDevice::FileModificationTime);
+    }
+    // A file written plainly, as an editor would (or a test in a hurry), `age` seconds old.
+    void written(const QString& folder, const QString& name, const QByteArray& bytes, int age) {
+        QFile file(folder + "/" + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.flush(); // or the write at closing would make it new again
+        ASSERT_TRUE(file.setFileTime(QDateTime::fromSecsSinceEpoch(1'700'000'000 - age),
+                                     QFileDevice::FileModificationTime));
     }
     void landed(const std::vector<std::pair<QString, int>>& fish) {
         state.clearCatch();
@@ -66,8 +77,13 @@ protected:
         return face ? face->text(QAccessible::Name) : QStringLiteral("(none)");
     }
 
+    bool shown(const QString& name) const {
+        return control<QLabel>("ennatykset", name)->isVisible();
+    }
+
     QByteArray oldDataHome;
     QString own;
+    QString data;
 };
 
 } // namespace
@@ -176,6 +192,16 @@ TEST_F(RecordsTest, ResultsAnnounceATotalAboveEverySavedOneBeforeAndAfterSaving)
     EXPECT_TRUE(notice());
     click("loppu", "Command3");
     EXPECT_EQ(row(1), "Ville 1801g 1");
+
+    // Saved before the saved results are in: the game's own file is no rival,
+    // whether the reading came to it or not.
+    landed({{"hauki", 2000}});
+    forms.unload("loppu");
+    settle();
+    forms.show("loppu");
+    dialogs.answers.push_back("Nopea");
+    click("loppu", "Command2");
+    EXPECT_TRUE(notice());
 }
 
 TEST_F(RecordsTest, ScreenReadersGetFinnishNamesForTheNoticeAndEveryRecord) {
@@ -213,4 +239,106 @@ TEST_F(RecordsTest, PoistuAndPelaaCloseTheRecords) {
         EXPECT_EQ(window("ennatykset"), nullptr) << item;
     }
     EXPECT_EQ(forms.loadedNames(), QStringList{"aloita"});
+}
+
+TEST_F(RecordsTest, EveryOneOfTwentyThousandResultsCountsTheOwnFolderFirst) {
+    // Many results of 500 g, each newer than the one before or as new and
+    // later by name.
+    for (int i = 1; i < 20000; ++i) {
+        QFile file(data + QStringLiteral("/p%1.kal").arg(i, 5, 10, QLatin1Char('0')));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("ahven = 500g\r\n");
+    }
+    // The best three: the player's own best in the own folder, the next two among the many.
+    QByteArray best;
+    for (int i = 0; i < 13; ++i) {
+        best += "hauki = 2000g\r\n";
+    }
+    written(own, "Oma.kal", best + "hauki = 2099g\r\nhauki = 1901g\r\nN\xE4m\xE4 kalat sai Oma\r\n",
+            500);
+    written(data, "Toinen.kal", best.left(12 * 15) + "hauki = 1800g\r\n", 500);
+    written(data, "Kolmas.kal", best.left(10 * 15) + "ahven = 799g\r\n", 500);
+    // Equal in everything but the folder: the own folder's comes first.
+    written(own, "p00000.kal", "ahven = 500g\r\n", 1000);
+    written(data, "p00000.kal", "ahven = 500g\r\n", 1000);
+
+    forms.show("ennatykset");
+    // Shown at once, before a file is read; the records come when they are read.
+    EXPECT_EQ(text("tyhja"), QStringLiteral("Luetaan tuloksia…"));
+    EXPECT_TRUE(shown("tyhja"));
+    EXPECT_EQ(row(1), "-");
+    EXPECT_FALSE(shown("ahven"));
+    settle();
+    const QStringList expected = {
+        "Oma 30000g 15", "Toinen 25800g 13", "Kolmas 20799g 11", "p00000 500g 1", "p00000 500g 1",
+        "p00001 500g 1", "p00002 500g 1",    "p00003 500g 1",    "p00004 500g 1", "p00005 500g 1"};
+    for (int place = 1; place <= 10; ++place) {
+        EXPECT_EQ(row(place), expected[place - 1]) << place;
+    }
+    EXPECT_EQ(text("hauki"), "Oma, 2099g");
+    EXPECT_EQ(text("ahven"), "Kolmas, 799g");
+    EXPECT_FALSE(shown("tyhja"));
+    EXPECT_FALSE(shown("ohitetut"));
+}
+
+TEST_F(RecordsTest, FilesNoGameCouldHaveWrittenAreLeftOutAndCounted) {
+    QByteArray tooMany;
+    for (int i = 0; i < 21; ++i) {
+        tooMany += "hauki = 2000g\r\n";
+    }
+    written(data, "Huijari.kal", tooMany + "N\xE4m\xE4 kalat sai Huijari\r\n", 100);
+    QByteArray huge;
+    while (huge.size() < 1024 * 1024) {
+        huge += "hauki = 1234g\r\n";
+    }
+    written(data, "Valtava.kal", huge, 100);
+    written(data, "Raskas.kal", "hauki = 5000g\r\n", 100);
+    written(own, "Lohi.kal", "lohi = 1500g\r\n", 100);
+    // By hand in an editor: LF line ends, UTF-8, blanks around "=", a note.
+    written(
+        own, "Kasin.kal",
+        QStringLiteral("hauki=1500 g\nahven =  245g\nhyvä päivä\nnämä kalat sai Käsin\n").toUtf8(),
+        100);
+    saved("Ville", {{"hauki", 1500}}, 100);
+
+    forms.show("ennatykset");
+    settle();
+    EXPECT_EQ(row(1), QStringLiteral("Käsin 1745g 2"));
+    EXPECT_EQ(row(2), "Ville 1500g 1");
+    EXPECT_EQ(row(3), "-");
+    EXPECT_EQ(text("hauki"), QStringLiteral("Käsin, 1500g"));
+    ASSERT_TRUE(shown("ohitetut"));
+    EXPECT_EQ(text("ohitetut"),
+              QStringLiteral("4 tulostiedostoa ohitettiin (vioittuneita tai lukukelvottomia)."));
+    auto* notice = control<QLabel>("ennatykset", "ohitetut");
+    const QRect needed = notice->fontMetrics().boundingRect(
+        QRect(0, 0, notice->width(), 1000), Qt::TextWordWrap | notice->alignment(), notice->text());
+    EXPECT_LE(needed.height(), notice->height());
+
+    // 1800 g is more than any result a game could have saved.
+    openResults({{"hauki", 1800}});
+    EXPECT_TRUE(control<QLabel>("loppu", "ennatys")->isVisible());
+}
+
+TEST_F(RecordsTest, ASpeciesNeverSavedIsNoneYetNeverZeroGrams) {
+    const QString none = QStringLiteral("ei vielä yhtään");
+    saved("Ahvenia", {{"ahven", 300}, {"ahven", 450}}, 100);
+    saved("Tyhja", {}, 50);
+    written(own, "Nolla.kal", "hauki = 0g\r\n", 10);
+    forms.show("ennatykset");
+    settle();
+    EXPECT_EQ(text("ahven"), "Ahvenia, 450g");
+    EXPECT_EQ(text("hauki"), none);
+    EXPECT_EQ(text("ohitetut"),
+              QStringLiteral("1 tulostiedosto ohitettiin (vioittunut tai lukukelvoton)."));
+    forms.unload("ennatykset");
+    settle();
+
+    QFile::remove(data + "/Ahvenia.kal");
+    saved("Haukia", {{"hauki", 900}}, 100);
+    forms.show("ennatykset");
+    settle();
+    EXPECT_EQ(text("ahven"), none);
+    EXPECT_EQ(text("hauki"), "Haukia, 900g");
+    EXPECT_EQ(row(1), "Haukia 900g 1");
 }

@@ -9,6 +9,7 @@
 #include "core/module1.h"
 #include "core/paths.h"
 #include "core/random.h"
+#include "core/recordsreader.h"
 #include "game/peli.h"
 #include "platform/context.h"
 #include "platform/dialogs.h"
@@ -35,6 +36,7 @@ struct Tour {
 
     void settle() {
         QCoreApplication::processEvents();
+        RecordsReader::finishAll();
         forms.flushUnloaded();
     }
     void advance(qint64 ms) {

@@ -133,6 +133,30 @@
         <source>%1. sija</source>
         <translation>Place %1</translation>
     </message>
+    <message>
+        <source>1 tulostiedosto ohitettiin (vioittunut tai lukukelvoton).</source>
+        <translation>1 result file was skipped (damaged or unreadable).</translation>
+    </message>
+    <message>
+        <source>%1 tulostiedostoa ohitettiin (vioittuneita tai lukukelvottomia).</source>
+        <translation>%1 result files were skipped (damaged or unreadable).</translation>
+    </message>
+    <message>
+        <source>Nimi</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Paino</source>
+        <translation>Weight</translation>
+    </message>
+    <message>
+        <source>Kaloja</source>
+        <translation>Fish</translation>
+    </message>
+    <message>
+        <source>Luetaan tuloksia…</source>
+        <translation>Reading the results…</translation>
+    </message>
 </context>
 <context>
     <name>FishingGame</name>

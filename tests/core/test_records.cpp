@@ -1,14 +1,17 @@
 #include "core/module1.h"
 #include "core/records.h"
+#include "core/recordsreader.h"
 #include "core/resultfile.h"
 #include "support/printers.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/stat.h>
 
 namespace {
@@ -24,18 +27,22 @@ Module1 caught(const std::vector<std::pair<QString, int>>& fish) {
     return state;
 }
 
-SavedResult parse(const QByteArray& bytes, bool cutShort = false) {
-    return parseResultFile(bytes, QStringLiteral("Tiedosto.kal"), cutShort);
+std::optional<SavedResult> parse(const QByteArray& bytes) {
+    return parseResultFile(bytes, QStringLiteral("Tiedosto.kal"));
 }
 
-// A result's figures in one line: "name: total, fish, biggest perch, biggest pike".
-QString figures(const SavedResult& r) {
+// A result's figures in one line: "name: total, fish, biggest perch, biggest pike",
+// or "no game's" for a file no game could have written.
+QString figures(const std::optional<SavedResult>& r) {
+    if (!r) {
+        return QStringLiteral("no game's");
+    }
     return QStringLiteral("%1: %2g %3 %4 %5")
-        .arg(r.name)
-        .arg(r.total)
-        .arg(r.fish)
-        .arg(r.biggestPerch)
-        .arg(r.biggestPike);
+        .arg(r->name)
+        .arg(r->total)
+        .arg(r->fish)
+        .arg(r->biggestPerch)
+        .arg(r->biggestPike);
 }
 
 SavedResult saved(const QString& name, qint64 total, qint64 modified, const QString& file = {}) {
@@ -77,17 +84,15 @@ TEST(ResultFileReader, ReadsBackEveryFileTheGameWrites) {
     }
 }
 
-TEST(ResultFileReader, HandEditedAndDamagedFilesAreReadAsFarAsTheyMakeSense) {
-    // LF or CR line ends, blank lines, blanks around the parts, other lines.
-    EXPECT_EQ(figures(parse("hauki=1500 g\n\n  ahven =  245g  \rhauki = 12 kg\nHAUKI = 2000G\n"
-                            "muistiinpano\n= 5g\nahven = g\nnämä kalat sai Ville")),
+TEST(ResultFileReader, HandEditedFilesAGameCouldHaveWrittenAreRead) {
+    // LF or CR line ends, blank lines, blanks around the parts, capitals, notes.
+    EXPECT_EQ(figures(parse("hauki=1500 g\n\n  ahven =  245g  \rHAUKI = 2000G\n"
+                            "muistiinpano\nnämä kalat sai Ville")),
               "Ville: 3745g 3 245 2000");
-
-    // Weights the catch table could not hold are not fish; other species are.
-    EXPECT_EQ(figures(parse("hauki = 32768g\r\nhauki = 99999999999999999999g\r\nhauki = -5g\r\n"
-                            "hauki = 1e3g\r\nhauki = 32767g\r\nsärki = 0100g\r\n"
-                            "N\xE4m\xE4 kalat sai X\r\n")),
-              "X: 32867g 2 0 32767");
+    // The lightest and heaviest fish of each species; leading zeros.
+    EXPECT_EQ(figures(parse("ahven = 100g\r\nahven = 799g\r\nhauki = 800g\r\nhauki = 2099g\r\n"
+                            "ahven = 0100g\r\nN\xE4m\xE4 kalat sai X\r\n")),
+              "X: 3898g 5 799 2099");
 
     // Saved as UTF-8 by an editor, with or without a byte-order mark.
     for (const QByteArray& head : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
@@ -98,24 +103,42 @@ TEST(ResultFileReader, HandEditedAndDamagedFilesAreReadAsFarAsTheyMakeSense) {
 
     // No name line, or an empty name: the file's name names the catch; of two
     // name lines the last one counts.
-    EXPECT_EQ(parse("ahven = 300g\r\n").name, "Tiedosto");
-    EXPECT_EQ(parse("N\xE4m\xE4 kalat sai \r\n").name, "Tiedosto");
-    EXPECT_EQ(parse("N\xE4m\xE4 kalat sai A\r\nN\xE4m\xE4 kalat sai B\r\n").name, "B");
-    EXPECT_EQ(parseResultFile("", QStringLiteral(".kal")).name, "");
+    EXPECT_EQ(parse("ahven = 300g\r\n")->name, "Tiedosto");
+    EXPECT_EQ(parse("N\xE4m\xE4 kalat sai \r\n")->name, "Tiedosto");
+    EXPECT_EQ(parse("N\xE4m\xE4 kalat sai A\r\nN\xE4m\xE4 kalat sai B\r\n")->name, "B");
+    EXPECT_EQ(parseResultFile("", QStringLiteral(".kal"))->name, "");
 
     // Control characters cannot reach the window; a long name is cut.
     static const char controls[] = "N\xE4m\xE4 kalat sai a\tb\x1b[31m\x7f\x81\0c";
-    EXPECT_EQ(parse(QByteArray(controls, sizeof controls - 1)).name, "a?b?[31m???c");
-    EXPECT_EQ(parse("N\xE4m\xE4 kalat sai " + QByteArray(5000, 'x')).name.size(),
+    EXPECT_EQ(parse(QByteArray(controls, sizeof controls - 1))->name, "a?b?[31m???c");
+    EXPECT_EQ(parse("N\xE4m\xE4 kalat sai " + QByteArray(5000, 'x'))->name.size(),
               kMaxReadNameLength);
     const QString emoji = QString(kMaxReadNameLength - 1, QLatin1Char('x')) + QStringLiteral("🐟");
-    EXPECT_EQ(parse(("N\xC3\xA4m\xC3\xA4 kalat sai " + emoji).toUtf8()).name,
+    EXPECT_EQ(parse(("N\xC3\xA4m\xC3\xA4 kalat sai " + emoji).toUtf8())->name,
               QString(kMaxReadNameLength - 1, QLatin1Char('x')));
+}
 
-    // Cut short part way: the unfinished last line is no fish of 12 g.
-    EXPECT_EQ(figures(parse("hauki = 1200g\r\nhauki = 12", true)), "Tiedosto: 1200g 1 0 1200");
-    EXPECT_EQ(parse("hauki = 12", true).fish, 0);
-    EXPECT_EQ(parse("hauki = 12g", false).fish, 1);
+TEST(ResultFileReader, ACatchNoGameCanLandMakesTheFileNoGames) {
+    const QByteArray good = "hauki = 1500g\r\nN\xE4m\xE4 kalat sai Ville\r\n";
+    ASSERT_EQ(figures(parse(good)), "Ville: 1500g 1 0 1500");
+    // Species the lake does not have, weights a strike does not draw, weights
+    // that are no plain grams, and no weight or species at all.
+    for (const char* line :
+         {"s\xE4rki = 100g", "lohi = 1500g", "ahven = 99g", "ahven = 800g", "hauki = 799g",
+          "hauki = 2100g", "hauki = 0g", "hauki = 32767g", "hauki = 99999999999999999999g",
+          "hauki = -5g", "hauki = 1e3g", "hauki = 1 500g", "hauki = 12 kg", "ahven = g", "= 500g",
+          "hauki = 1500g = 1500g"}) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(figures(parse(line + QByteArray("\r\n") + good)), "no game's");
+        EXPECT_EQ(figures(parse(good + line)), "no game's");
+    }
+    // A game holds twenty fish.
+    QByteArray full;
+    for (int fish = 0; fish < 20; ++fish) {
+        full += "hauki = 2099g\r\n";
+    }
+    EXPECT_EQ(figures(parse(full + good.sliced(good.indexOf('N')))), "Ville: 41980g 20 0 2099");
+    EXPECT_EQ(figures(parse(full + good)), "no game's");
 }
 
 namespace {
@@ -151,20 +174,17 @@ TEST_F(ResultFolders, ReadsPlainResultFilesOfBothFoldersAndNothingElse) {
     ASSERT_TRUE(QFile::link("/dev/zero", data + "/nollat.kal"));
     ASSERT_TRUE(QFile::link(data + "/puuttuu", data + "/rikki.kal"));
 
-    // Over the limit: the catch before the cut counts, the name line past it does not.
-    QByteArray huge;
-    while (huge.size() < kMaxResultFileBytes - 20) {
-        huge += "ahven = 100g\r\n";
-    }
-    const int hugeFish = static_cast<int>(huge.size() / 14);
-    huge += QByteArray(100, 'x') + "\r\nN\xE4m\xE4 kalat sai Iso\r\n";
-    write(own, "Iso.kal", huge, 3'000);
+    ASSERT_TRUE(QFile::link(data + "/Ville.kal", data + "/linkki.kal"));
+    // A long note is still a result; a file longer than that is none, whatever it holds.
+    QByteArray longest = "ahven = 100g\r\n";
+    longest += QByteArray(kMaxResultFileBytes - longest.size() - 2, 'x') + "\r\n";
+    write(own, "Pitka.kal", longest, 3'000);
+    write(own, "Iso.kal", longest + "x", 3'000);
 
     // The data folder named twice, once by another path, and a folder that is not there.
-    std::vector<SavedResult> results =
-        readResults({data, own, data + "/../data", dir.path() + "/eiole"});
+    const Records records = readRecords({data, own, data + "/../data", dir.path() + "/eiole"}, 100);
     QStringList found;
-    for (const SavedResult& r : results) {
+    for (const SavedResult& r : records.best) {
         found << QStringLiteral("%1 %2 %3 %4g %5 %6")
                      .arg(r.folder)
                      .arg(r.fileName, r.name)
@@ -172,14 +192,16 @@ TEST_F(ResultFolders, ReadsPlainResultFilesOfBothFoldersAndNothingElse) {
                      .arg(r.fish)
                      .arg(r.modifiedNs / 1'000'000);
     }
-    found.sort();
-    EXPECT_EQ(
-        found,
-        (QStringList{"0 .piilo.kal .piilo 0g 0 1700000000000", "0 Ville.kal Ville 1500g 1 1000",
-                     QStringLiteral("1 Iso.kal Iso %1g %2 3000").arg(hugeFish * 100).arg(hugeFish),
-                     "1 Ville.kal Ville 300g 1 2000"}));
-    EXPECT_TRUE(readResults({}).empty());
-    EXPECT_EQ(resultFolders("/peli").first(), "/peli/data");
+    EXPECT_EQ(found,
+              (QStringList{"0 Ville.kal Ville 1500g 1 1000", "0 linkki.kal Ville 1500g 1 1000",
+                           "1 Ville.kal Ville 300g 1 2000", "1 Pitka.kal Pitka 100g 1 3000",
+                           "0 .piilo.kal .piilo 0g 0 1700000000000"}));
+    EXPECT_EQ(records.read, 5);
+    // The folder, the pipe, the links to a device and to nothing, the long file.
+    EXPECT_EQ(records.skipped, 5);
+
+    EXPECT_TRUE(readRecords({}, 10).best.empty());
+    EXPECT_EQ(resultFolders("/peli").last(), "/peli/data");
 }
 
 TEST(Records, TenBestTotalsWithTiesToTheEarlierFile) {
@@ -201,4 +223,21 @@ TEST(Records, TenBestTotalsWithTiesToTheEarlierFile) {
     EXPECT_TRUE(tallyRecords(results, 0).best.empty());
     EXPECT_TRUE(tallyRecords({}).best.empty());
     EXPECT_FALSE(tallyRecords({}).perch.has_value());
+}
+
+TEST_F(ResultFolders, AReaderHandsItsRecordsOverOnlyAtTheEventLoopAndOnlyWhileItLives) {
+    write(own, "Ville.kal", "hauki = 1500g\r\nN\xE4m\xE4 kalat sai Ville\r\n");
+    QStringList heard;
+    RecordsReader reader({own}, 10);
+    QObject::connect(&reader, &RecordsReader::finished, [&](const Records& records) {
+        heard << names(records.best).join(QLatin1Char(','));
+    });
+    auto gone = std::make_unique<RecordsReader>(QStringList{own}, 10);
+    QObject::connect(gone.get(), &RecordsReader::finished,
+                     [&](const Records&) { heard << QStringLiteral("gone"); });
+    gone.reset();
+    EXPECT_TRUE(heard.isEmpty());
+    RecordsReader::finishAll();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(heard, QStringList{"Ville"});
 }

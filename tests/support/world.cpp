@@ -3,6 +3,7 @@
 #include "app/windows.h"
 #include "core/autoangler.h"
 #include "core/paths.h"
+#include "core/recordsreader.h"
 #include "game/peli.h"
 
 #include <QAbstractButton>
@@ -46,6 +47,8 @@ World::World()
 
 World::~World() {
     formsOwner.reset();
+    // No reading of this test's folders goes on once they are gone.
+    RecordsReader::finishAll();
 }
 
 FishingGame& World::game() {
@@ -128,5 +131,7 @@ void World::advance(qint64 ms) {
 
 void World::settle() {
     QCoreApplication::processEvents();
+    // The records read off the windows' thread are in before a test looks.
+    RecordsReader::finishAll();
     forms.flushUnloaded();
 }
