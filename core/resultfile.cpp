@@ -2,6 +2,7 @@
 
 #include "core/module1.h"
 #include "core/paths.h"
+#include "core/plainfile.h"
 #include "core/text1252.h"
 
 #include <QCoreApplication>
@@ -143,20 +144,19 @@ ResultFolder resultFolder(const QString& appPath, const FolderCheck& canWrite) {
     return {QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), true};
 }
 
-std::optional<SavedResult> savedResultIn(const QString& folder, const QString& name) {
+std::optional<EarlierResult> savedResultIn(const QString& folder, const QString& name) {
     const QString path = pathIn(folder, name);
-    if (!isPlainFile(path)) {
+    // One byte more than a result file may hold tells a file that goes on.
+    QByteArray buffer(kMaxResultFileBytes + 1, Qt::Uninitialized);
+    const std::optional<PlainRead> read = readPlainFile(path, buffer);
+    if (!read) {
         return std::nullopt;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
+    if (!read->complete || read->size > kMaxResultFileBytes) {
+        return EarlierResult{};
     }
-    // One byte more than is read tells whether the file goes on.
-    QByteArray bytes = file.read(kMaxResultFileBytes + 1);
-    const bool cutShort = bytes.size() > kMaxResultFileBytes;
-    bytes.truncate(kMaxResultFileBytes);
-    return parseResultFile(bytes, QFileInfo(path).fileName(), cutShort);
+    return EarlierResult{
+        parseResultFile(QByteArrayView(buffer).first(read->size), QFileInfo(path).fileName())};
 }
 
 std::optional<QString> saveResultFileIn(const Module1& state, const QString& folder,

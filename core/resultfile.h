@@ -43,10 +43,15 @@ std::optional<QString> saveResultFile(const Module1& state, const QString& appPa
 std::optional<QString> saveResultFileIn(const Module1& state, const QString& folder,
                                         const QString& name, const SaveDeviceFactory& device = {});
 
-// The result already saved under the name in the folder, read back as the
-// records read it; nothing if no plain file holds that name there, so that a
-// save would replace no earlier result.
-std::optional<SavedResult> savedResultIn(const QString& folder, const QString& name);
+// A result file already saved under a name: its result as the records read
+// it, or nothing when no game could have written it (damaged or edited by hand).
+struct EarlierResult {
+    std::optional<SavedResult> result;
+};
+
+// The file already saved under the name in the folder; nothing if no plain file
+// holds that name there, so that a save would replace no earlier result.
+std::optional<EarlierResult> savedResultIn(const QString& folder, const QString& name);
 
 // Where result files go: the data folder beside the program, or, when the
 // player may not write there (a game installed for the whole system), the

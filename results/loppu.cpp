@@ -144,8 +144,11 @@ void Loppu::on_Command2_clicked() {
         if (!earlier) {
             break;
         }
-        const QString question = tr("Nimellä \"%1\" on jo tallennettu tulos (%2 g). Korvataanko?")
-                                     .arg(name, QString::number(earlier->total));
+        const QString question =
+            earlier->result
+                ? tr("Nimellä \"%1\" on jo tallennettu tulos (%2 g). Korvataanko?")
+                      .arg(name, QString::number(earlier->result->total))
+                : tr("Nimellä \"%1\" on jo tallennettu tiedosto. Korvataanko?").arg(name);
         if (context().dialogs.askYesNo(this, QStringLiteral("Norppala"), question)) {
             break;
         }

@@ -197,6 +197,16 @@ TEST_F(ResultsWindow, ATakenNameIsReplacedOnlyWhenThePlayerSaysSo) {
     EXPECT_EQ(dialogs.yesNoQuestions.size(), 3);
     EXPECT_TRUE(dialogs.answers.empty());
     EXPECT_TRUE(dialogs.messages.isEmpty());
+
+    // A file of that name that no game could have written is asked about too.
+    QFile edited(path("\\data\\Outo.kal"));
+    ASSERT_TRUE(edited.open(QIODevice::WriteOnly));
+    edited.write("hauki = 99999g\r\n");
+    edited.close();
+    saveAs("Outo");
+    EXPECT_EQ(dialogs.yesNoQuestions.last(),
+              "Norppala|Nimellä \"Outo\" on jo tallennettu tiedosto. Korvataanko?");
+    EXPECT_EQ(contents("Outo"), QByteArray("hauki = 99999g\r\n"));
 }
 
 TEST_F(ResultsWindow, UnsafeNamesAreRefusedWithAMessageAndWriteNothingAnywhere) {

@@ -252,6 +252,10 @@
         <source>Nimellä &quot;%1&quot; on jo tallennettu tulos (%2 g). Korvataanko?</source>
         <translation>A result is already saved under &quot;%1&quot; (%2 g). Replace it?</translation>
     </message>
+    <message>
+        <source>Nimellä &quot;%1&quot; on jo tallennettu tiedosto. Korvataanko?</source>
+        <translation>A file is already saved under &quot;%1&quot;. Replace it?</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>
