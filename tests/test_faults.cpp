@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -224,14 +225,25 @@ TEST_F(FailedSave, AFolderInTheWayOfTheResultFileIsLeftAsItWas) {
     EXPECT_TRUE(QFileInfo(oldFile + QStringLiteral("/sisalla")).isDir());
 }
 
-TEST_F(FailedSave, AReadOnlyDataFolderKeepsTheEarlierResultAndSaysSo) {
+// A data folder the player may not write in (an installed game's) keeps the
+// earlier result as it was; the game is saved in the player's own folder instead.
+TEST_F(FailedSave, AReadOnlyDataFolderKeepsTheEarlierResultAndSavesInThePlayersOwn) {
     if (geteuid() == 0) {
         GTEST_SKIP() << "running as root, where a read-only folder can still be written";
     }
+    QStandardPaths::setTestModeEnabled(true);
+    const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QFile::remove(own + QStringLiteral("/Pekka.kal"));
     const QString data = path(QStringLiteral("\\data"));
     const auto permissions = QFile::permissions(data);
     ASSERT_TRUE(QFile::setPermissions(data, QFile::ReadOwner | QFile::ExeOwner));
-    expectFailedSave();
+    dialogs.answers.push_back(QStringLiteral("Pekka"));
+    ASSERT_TRUE(click(QStringLiteral("loppu"), QStringLiteral("Command2")));
     QFile::setPermissions(data, permissions);
     EXPECT_EQ(readAll(oldFile), oldBytes);
+    EXPECT_TRUE(dialogs.yesNoQuestions.isEmpty()) << dialogs.yesNoQuestions.join(" ").toStdString();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].contains(QDir::toNativeSeparators(own)))
+        << dialogs.messages[0].toStdString();
+    EXPECT_TRUE(QFile::remove(own + QStringLiteral("/Pekka.kal")));
 }
