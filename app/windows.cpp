@@ -13,7 +13,7 @@
 void registerWindows(Forms& forms, Module1& state) {
     // Windows are made and destroyed all evening: the cache would only grow.
     disablePixmapCache();
-    forms.registerForm(windowName::menu, [&state](Forms& f) { return new Menu(f, state); });
+    forms.registerForm(windowName::menu, [](Forms& f) { return new Menu(f); });
     forms.registerForm(windowName::credits, [](Forms& f) { return new Credits(f); });
     forms.registerForm(windowName::ohje, [](Forms& f) { return new Ohje(f); });
     forms.registerForm(windowName::aloita, [&state](Forms& f) { return new Aloita(f, state); });

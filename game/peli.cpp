@@ -284,8 +284,7 @@ void Peli::load() {
 }
 
 void Peli::activate() {
-    Rumpa1->setMode(1);
-    Rumpa1->Init(static_cast<qint32>(winId()), 44100, false, false);
+    Rumpa1->Init(44100);
     Rumpa1->LoadMusic(data(QStringLiteral("\\data\\music.mp3")));
     Rumpa1->PlayMusic(true);
     Rumpa1->setVolume(20);

@@ -20,7 +20,7 @@ Label* makeItem(QWidget* parent, const QString& name, int top, const QString& ca
 }
 } // namespace
 
-Menu::Menu(Forms& forms, Module1& /*state*/)
+Menu::Menu(Forms& forms)
     : Form(forms, windowName::menu, QStringLiteral("Norppala"), QSize(299, 261)) {
     // Mouse moves over the bare background put the items back to yellow.
     setMouseTracking(true);
@@ -66,8 +66,7 @@ Menu::Menu(Forms& forms, Module1& /*state*/)
 void Menu::activate() {
     forms().unload(windowName::peli);
     Rumpa1->Stop();
-    Rumpa1->setPreset(100);
-    Rumpa1->Init(static_cast<qint32>(winId()), 44100, false, false);
+    Rumpa1->Init(44100);
     Rumpa1->LoadMusic(appFile(context().appPath, QStringLiteral("\\data\\music2.mp3")));
     Rumpa1->PlayMusic(true);
 }

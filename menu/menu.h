@@ -6,7 +6,6 @@ class Label;
 class Line;
 class PixelPicture;
 class SoundPlayer;
-struct Module1;
 
 // The main menu: greets the player, states the task and offers four items that
 // light up red under the mouse or the arrow keys (Enter chooses the lit one;
@@ -15,7 +14,7 @@ struct Module1;
 class Menu : public Form {
     Q_OBJECT
 public:
-    Menu(Forms& forms, Module1& state);
+    explicit Menu(Forms& forms);
 
 public slots:
     void on_Label2_clicked();

@@ -52,10 +52,6 @@ void Form::setPicture(const QImage& image) {
     update();
 }
 
-Timer* Form::makeTimer(const QString& name, int interval, bool enabled) {
-    return new Timer(this, context().clock, name, interval, enabled);
-}
-
 SoundPlayer* Form::makePlayer(const QString& part) {
     players_.push_back(context().sound.makePlayer(
         part.isEmpty() ? objectName() : objectName() + QLatin1Char('/') + part));

@@ -13,7 +13,6 @@ struct Context;
 class Forms;
 class QKeyEvent;
 class SoundPlayer;
-class Timer;
 
 // A window of the game. Every window is navy, of a fixed client size, carries
 // the program icon and its caption, and works in pixels.
@@ -43,8 +42,6 @@ protected:
     virtual void load() {}
     virtual void activate() {}
 
-    // Creates a timer on the game's clock, owned by this window.
-    Timer* makeTimer(const QString& name, int interval, bool enabled);
     // Creates a media player of this window; it is stopped and released when the
     // window unloads. A second player (`part`, e.g. "merkki") plays its clips
     // without cutting off the first one's.

@@ -17,7 +17,7 @@ class Probe : public Form {
 public:
     Probe(Forms& forms, const QString& name, QStringList& events)
         : Form(forms, name, "Probe " + name, QSize(120, 80)), events_(events) {
-        tick = makeTimer("tick", 1000, true);
+        tick = new Timer(this, context().clock, "tick", 1000, true);
         connect(tick, &Timer::timeout, this, [this] { events_ << objectName() + " tick"; });
         makePlayer();
     }

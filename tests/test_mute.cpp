@@ -64,7 +64,7 @@ TEST_F(Mute, MIsOnlyTheSoundKeyInTheGamesOwnWindowsAndOutsideTextFields) {
 
 TEST_F(SdlMute, SilencesMusicAndClipsAndRestoresTheOwnersVolume) {
     auto game = sdl.makePlayer(QString());
-    game->Init(0, 44100, false, false);
+    game->Init(44100);
     waitForSound();
     ASSERT_TRUE(sdlAudioReady());
     game->LoadMusic(sourceDataFolder() + "/music.mp3");
