@@ -7,6 +7,7 @@
 #include "core/random.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
+#include "platform/shortcuts.h"
 #include "platform/windownames.h"
 
 namespace {
@@ -30,8 +31,13 @@ Program::Program(Outside outside) {
     Settings& settings = pick<QtSettings>(outside.settings, ownSettings_);
     Announcer& announcer = pick<AccessibleAnnouncer>(outside.announcer, ownAnnouncer_);
     const QString appPath = outside.appPath.isEmpty() ? programFolder() : outside.appPath;
-    context_.reset(new Context{clock, random, dialogs, sound, appPath, settings, announcer});
+    installAccessibility();
+    // The sound stays as the player last left it.
+    preferences_ = std::make_unique<Preferences>(sound, settings);
+    context_.reset(
+        new Context{clock, random, dialogs, sound, appPath, settings, announcer, *preferences_});
     forms_ = std::make_unique<Forms>(*context_);
+    shortcuts_ = std::make_unique<ShortcutFilter>(*forms_, *preferences_, announcer);
     registerWindows(*forms_, state_);
 }
 

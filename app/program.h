@@ -7,6 +7,7 @@
 #include <memory>
 
 class Forms;
+class ShortcutFilter;
 
 // What the program takes from the world outside. A part left out is the real
 // one: the wall clock, random numbers seeded from it, Qt's dialogs, SDL sound,
@@ -22,8 +23,9 @@ struct Outside {
     QString appPath = {};
 };
 
-// The whole program, built in one place: the windows' context, the game state
-// shared between windows, and the registry of windows. The game itself, the
+// The whole program, built in one place: the windows' context with the
+// player's sound choices, the game state shared between windows, the registry
+// of windows and the keys that work in all of them. The game itself, the
 // screenshot tool, the benchmarks and the test world all start from here.
 class Program {
 public:
@@ -48,7 +50,9 @@ private:
     std::unique_ptr<Sound> ownSound_;
     std::unique_ptr<Settings> ownSettings_;
     std::unique_ptr<Announcer> ownAnnouncer_;
+    std::unique_ptr<Preferences> preferences_;
     std::unique_ptr<Context> context_;
     Module1 state_;
     std::unique_ptr<Forms> forms_;
+    std::unique_ptr<ShortcutFilter> shortcuts_;
 };

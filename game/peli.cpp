@@ -146,7 +146,7 @@ Peli::Peli(Forms& forms, Module1& state)
     aanet = new Label(this, QStringLiteral("aanet"), QRect(160, 376, 61, 17), tr("Äänet pois"),
                       look::systemFont(8.25), look::yellow, Qt::AlignLeft | Qt::AlignVCenter);
     aanet->setAccessibleName(tr("Äänet pois, M palauttaa"));
-    connect(&forms, &Forms::soundChanged, this, &Peli::showSound);
+    connect(&context().preferences, &Preferences::changed, this, &Peli::showSound);
 
     Rumpa1 = makePlayer();
 
@@ -341,7 +341,7 @@ void Peli::fishHooked() {
 }
 
 void Peli::cue(const QString& clip) {
-    if (!forms().nibbleCue()) {
+    if (!context().preferences.nibbleCue()) {
         return;
     }
     if (!merkki_) {
@@ -355,7 +355,7 @@ void Peli::say(const QString& text) {
 }
 
 void Peli::showSound() {
-    aanet->setVisible(context().sound.muted());
+    aanet->setVisible(context().preferences.muted());
 }
 
 void Peli::showBait(const QString& picture) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/accessibility.h"
+#include "platform/preferences.h"
 #include "platform/settings.h"
 #include "platform/soundplayer.h"
 
@@ -11,10 +12,10 @@ class Random;
 class Dialogs;
 
 // What the windows get from the outside world: time, chance, dialogs, sound,
-// the program's folder, the player's lasting settings and a voice for the
-// screen reader. The program passes the real ones; tests pass a virtual clock,
-// scripted random numbers, scripted dialogs, recording players and announcer,
-// and settings of their own.
+// the program's folder, the player's lasting settings, a voice for the screen
+// reader and the player's sound choices. The program passes the real ones;
+// tests pass a virtual clock, scripted random numbers, scripted dialogs,
+// recording players and announcer, and settings of their own.
 struct Context {
     Clock& clock;
     Random& random;
@@ -23,4 +24,5 @@ struct Context {
     QString appPath;
     Settings& settings;
     Announcer& announcer;
+    Preferences& preferences;
 };

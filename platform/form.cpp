@@ -6,10 +6,7 @@
 #include "platform/look.h"
 #include "platform/soundplayer.h"
 
-#include <QAbstractButton>
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QKeyEvent>
 #include <QPainter>
 
 // Every window keeps its size, so it offers no maximise button: the title bar
@@ -98,14 +95,7 @@ void Form::shutDown() {
     }
 }
 
-Forms::Forms(Context& context) : context_(context) {
-    installAccessibility();
-    // The sound stays as the player last left it.
-    context_.sound.setMuted(context_.settings.flag(setting::muted, false));
-    if (QCoreApplication* app = QCoreApplication::instance()) {
-        app->installEventFilter(this);
-    }
-}
+Forms::Forms(Context& context) : context_(context) {}
 
 Forms::~Forms() {
     for (const QString& name : open_.keys()) {
@@ -188,71 +178,6 @@ void Forms::unload(const QString& name) {
     if (open_.isEmpty()) {
         emit lastWindowClosed();
     }
-}
-
-bool Forms::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
-        return false;
-    }
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        return pressFocusedButton(static_cast<QWidget*>(watched), *key);
-    }
-    if ((key->key() != Qt::Key_M && key->key() != Qt::Key_A) || key->isAutoRepeat() ||
-        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-        return false;
-    }
-    auto* widget = static_cast<QWidget*>(watched);
-    // An M typed into a text field is a letter, not the sound key.
-    if (widget->inherits("QLineEdit") || widget->inherits("QTextEdit") ||
-        widget->inherits("QPlainTextEdit") || widget->inherits("QAbstractSpinBox")) {
-        return false;
-    }
-    QWidget* window = widget->window();
-    if (open_.value(window->objectName()) != window) {
-        return false;
-    }
-    if (key->key() == Qt::Key_M) {
-        setMuted(!context_.sound.muted());
-        context_.announcer.announce(window,
-                                    context_.sound.muted() ? tr("Äänet pois") : tr("Äänet päällä"));
-    } else {
-        setNibbleCue(!nibbleCue());
-        context_.announcer.announce(window, nibbleCue() ? tr("Nykäisymerkki päällä")
-                                                        : tr("Nykäisymerkki pois"));
-    }
-    return true;
-}
-
-bool Forms::pressFocusedButton(QWidget* widget, const QKeyEvent& key) {
-    // Enter clicks the button that has the focus, as Space does. Qt's buttons
-    // take Enter only inside dialogs; the game's windows are not dialogs.
-    auto* button = qobject_cast<QAbstractButton*>(widget);
-    QWidget* window = widget->window();
-    if (!button || open_.value(window->objectName()) != window ||
-        (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
-        return false;
-    }
-    // Held down, it clicks once.
-    if (!key.isAutoRepeat() && button->isEnabled() && button->isVisible()) {
-        button->click();
-    }
-    return true;
-}
-
-void Forms::setMuted(bool muted) {
-    context_.sound.setMuted(muted);
-    context_.settings.setFlag(setting::muted, muted);
-    emit soundChanged();
-}
-
-bool Forms::nibbleCue() const {
-    return context_.settings.flag(setting::nibbleCue, true);
-}
-
-void Forms::setNibbleCue(bool on) {
-    context_.settings.setFlag(setting::nibbleCue, on);
-    emit soundChanged();
 }
 
 void Forms::flushUnloaded() {

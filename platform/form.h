@@ -11,7 +11,6 @@
 
 struct Context;
 class Forms;
-class QKeyEvent;
 class SoundPlayer;
 
 // A window of the game. Every window is navy, of a fixed client size, carries
@@ -61,8 +60,9 @@ private:
     bool unloading_ = false;
 };
 
-// The open windows of the program, by name. Windows open and close each other
-// through here, so no window needs another's class.
+// The open windows of the program, by name: each is made by the factory
+// registered under its name when it is first asked for, and stays until it is
+// unloaded. Which window opens when is not decided here.
 class Forms : public QObject {
     Q_OBJECT
 public:
@@ -99,22 +99,9 @@ public:
     // handlers have returned). The event loop does this by itself too.
     void flushUnloaded();
 
-    // Mutes or unmutes every sound (the M key), remembered for the next run.
-    void setMuted(bool muted);
-    // The short sounds at a nibble and a hooked fish (the A key), remembered too.
-    bool nibbleCue() const;
-    void setNibbleCue(bool on);
-
 signals:
     // Every window is closed: the program should end.
     void lastWindowClosed();
-    // The sound was muted or unmuted, or the nibble cue turned on or off.
-    void soundChanged();
-
-protected:
-    // In any open window the M key mutes or unmutes the game's sound and the A
-    // key turns the nibble cue on or off; a screen reader says which.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class Form;
@@ -122,7 +109,6 @@ private:
     void checkActivation(quint64 generation);
     void makeActive(Form* form);
     void formClosedByUser(Form* form);
-    bool pressFocusedButton(QWidget* widget, const QKeyEvent& key);
 
     Context& context_;
     QHash<QString, Factory> factories_;

@@ -58,7 +58,8 @@ protected:
     RecordingSound sound{players};
     MemorySettings settings;
     RecordingAnnouncer announcer;
-    Context context{clock, random, dialogs, sound, QString(), settings, announcer};
+    Preferences preferences{sound, settings};
+    Context context{clock, random, dialogs, sound, QString(), settings, announcer, preferences};
     Forms forms{context};
     QStringList events;
 };

@@ -146,25 +146,6 @@
     </message>
 </context>
 <context>
-    <name>Forms</name>
-    <message>
-        <source>Äänet pois</source>
-        <translation>Sound off</translation>
-    </message>
-    <message>
-        <source>Äänet päällä</source>
-        <translation>Sound on</translation>
-    </message>
-    <message>
-        <source>Nykäisymerkki päällä</source>
-        <translation>Nibble cue on</translation>
-    </message>
-    <message>
-        <source>Nykäisymerkki pois</source>
-        <translation>Nibble cue off</translation>
-    </message>
-</context>
-<context>
     <name>Loppu</name>
     <message>
         <source>Norppala - Lopputulos</source>
@@ -475,6 +456,25 @@
     <message>
         <source>Peruuta</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>ShortcutFilter</name>
+    <message>
+        <source>Äänet pois</source>
+        <translation>Sound off</translation>
+    </message>
+    <message>
+        <source>Äänet päällä</source>
+        <translation>Sound on</translation>
+    </message>
+    <message>
+        <source>Nykäisymerkki päällä</source>
+        <translation>Nibble cue on</translation>
+    </message>
+    <message>
+        <source>Nykäisymerkki pois</source>
+        <translation>Nibble cue off</translation>
     </message>
 </context>
 <context>
