@@ -1,6 +1,7 @@
 #include "app/firstpaint.h"
 #include "app/language.h"
 #include "app/program.h"
+#include "app/screenflow.h"
 #include "app/startup.h"
 #include "platform/form.h"
 #include "platform/windownames.h"
@@ -26,7 +27,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     Program program;
-    QObject::connect(&program.forms(), &Forms::lastWindowClosed, &app, &QApplication::quit,
+    QObject::connect(&program.flow(), &ScreenFlow::finished, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     if (!program.start()) {
         return 1;

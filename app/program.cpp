@@ -1,14 +1,14 @@
 #include "app/program.h"
 
+#include "app/screenflow.h"
 #include "app/startup.h"
-#include "app/windows.h"
 #include "core/clock.h"
 #include "core/paths.h"
 #include "core/random.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
+#include "platform/look.h"
 #include "platform/shortcuts.h"
-#include "platform/windownames.h"
 
 namespace {
 
@@ -38,7 +38,9 @@ Program::Program(Outside outside) {
         new Context{clock, random, dialogs, sound, appPath, settings, announcer, *preferences_});
     forms_ = std::make_unique<Forms>(*context_);
     shortcuts_ = std::make_unique<ShortcutFilter>(*forms_, *preferences_, announcer);
-    registerWindows(*forms_, state_);
+    // Windows are made and destroyed all evening: Qt's pixmap cache would only grow.
+    disablePixmapCache();
+    flow_ = std::make_unique<ScreenFlow>(*forms_, state_);
 }
 
 Program::~Program() = default;
@@ -47,6 +49,6 @@ bool Program::start() {
     if (!checkDataFolder(context_->appPath, context_->dialogs)) {
         return false;
     }
-    forms_->show(windowName::menu);
+    flow_->start();
     return true;
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 class Forms;
+class ScreenFlow;
 class ShortcutFilter;
 
 // What the program takes from the world outside. A part left out is the real
@@ -25,7 +26,8 @@ struct Outside {
 
 // The whole program, built in one place: the windows' context with the
 // player's sound choices, the game state shared between windows, the registry
-// of windows and the keys that work in all of them. The game itself, the
+// of windows, the keys that work in all of them, and the screen flow that
+// decides which window follows which. The game itself, the
 // screenshot tool, the benchmarks and the test world all start from here.
 class Program {
 public:
@@ -37,6 +39,7 @@ public:
     Context& context() { return *context_; }
     Module1& state() { return state_; }
     Forms& forms() { return *forms_; }
+    ScreenFlow& flow() { return *flow_; }
 
     // Opens the main menu, the program's first window. Without its data folder
     // the game cannot run: the player is told and nothing opens (false).
@@ -55,4 +58,5 @@ private:
     Module1 state_;
     std::unique_ptr<Forms> forms_;
     std::unique_ptr<ShortcutFilter> shortcuts_;
+    std::unique_ptr<ScreenFlow> flow_;
 };

@@ -169,16 +169,8 @@ Peli::Peli(Forms& forms, Module1& state)
     connect(game_, &FishingGame::ripple, this, &Peli::showRipple);
     connect(game_, &FishingGame::pausedChanged, this, &Peli::showPause);
     connect(game_, &FishingGame::fishHooked, this, &Peli::fishHooked);
-    connect(game_, &FishingGame::timeUp, this, [this] {
-        Forms& all = this->forms();
-        all.show(windowName::loppu);
-        context().announcer.announce(all.find(windowName::loppu), tr("Aika loppui, peli päättyi."));
-        all.unload(windowName::peli);
-    });
-    connect(game_, &FishingGame::quitted, this, [this] {
-        this->forms().show(windowName::menu);
-        this->forms().unload(windowName::peli);
-    });
+    connect(game_, &FishingGame::timeUp, this, [this] { emit ended(GameEnd::TimeUp); });
+    connect(game_, &FishingGame::quitted, this, [this] { emit ended(GameEnd::Quit); });
 
     // The game keys reach the game whichever control has the focus: a focused
     // button would otherwise take space as its own click and the arrows as focus moves.
@@ -458,7 +450,7 @@ void Peli::changeEvent(QEvent* event) {
             // Windows hand the focus round while one replaces another; only a
             // game window still left once that has settled pauses the game.
             QTimer::singleShot(0, this, [this] {
-                if (!isActiveWindow() && forms().find(windowName::peli) == this) {
+                if (!isActiveWindow() && isOpen()) {
                     game_->pause();
                 }
             });

@@ -14,6 +14,9 @@ struct Module1;
 enum class Action;
 enum class Angler;
 
+// How a game on the game screen ended: its three minutes ran out, or the player left with "Lopeta".
+enum class GameEnd { TimeUp, Quit };
+
 // The game screen: shows a game of fishing (FishingGame) and forwards the
 // player's clicks and keys to it. It decides no rule and keeps no game state.
 class Peli : public Form {
@@ -25,6 +28,9 @@ public:
     FishingGame& game() const { return *game_; }
     // The button that takes an action.
     QPushButton* button(Action action) const;
+
+signals:
+    void ended(GameEnd end);
 
 protected:
     void load() override;

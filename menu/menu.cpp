@@ -64,7 +64,7 @@ Menu::Menu(Forms& forms)
 }
 
 void Menu::activate() {
-    forms().unload(windowName::peli);
+    emit activated();
     Rumpa1->Stop();
     Rumpa1->Init(44100);
     Rumpa1->LoadMusic(appFile(context().appPath, QStringLiteral("\\data\\music2.mp3")));
@@ -105,8 +105,7 @@ void Menu::keyPressEvent(QKeyEvent* event) {
         // The records, read afresh even if their window is open.
         if (!event->isAutoRepeat() &&
             !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-            forms().unload(windowName::ennatykset);
-            forms().show(windowName::ennatykset);
+            emit recordsRequested();
         }
         return;
     case Qt::Key_Return:
@@ -131,23 +130,17 @@ void Menu::highlight(Label* item) {
 
 void Menu::on_Label2_clicked() {
     Rumpa1->Stop();
-    forms().show(windowName::aloita);
-    forms().unload(windowName::credits);
-    forms().unload(windowName::ennatykset);
-    forms().unload(windowName::menu);
+    emit playRequested();
 }
 
 void Menu::on_Label3_clicked() {
-    forms().show(windowName::credits);
+    emit creditsRequested();
 }
 
 void Menu::on_Label6_clicked() {
-    forms().show(windowName::ohje);
+    emit helpRequested();
 }
 
 void Menu::on_Label5_clicked() {
-    forms().unload(windowName::credits);
-    forms().unload(windowName::ennatykset);
-    forms().unload(windowName::peli);
-    forms().unload(windowName::menu);
+    emit quitRequested();
 }

@@ -59,5 +59,5 @@ Ohje::Ohje(Forms& forms)
 }
 
 void Ohje::on_Command1_clicked() {
-    forms().unload(objectName());
+    emit closed();
 }

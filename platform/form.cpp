@@ -36,6 +36,10 @@ Context& Form::context() const {
     return forms_.context();
 }
 
+bool Form::isOpen() const {
+    return forms_.find(objectName()) == this;
+}
+
 void Form::setPicture(const QString& path) {
     // Every game sets the same few backgrounds again: take them from the
     // sprites' cache of decoded pictures instead of decoding the file anew.

@@ -28,6 +28,8 @@ public:
 
     Forms& forms() const { return forms_; }
     Context& context() const;
+    // True from loading until the window is unloaded.
+    bool isOpen() const;
 
     // The window's background picture, drawn unscaled at the top-left corner of
     // the client area beneath every control. A file that cannot be read clears it.

@@ -168,9 +168,7 @@ void Aloita::on_Command1_clicked() {
         return;
     }
 
-    // The game window starts the game on the chosen map and spot as it opens.
-    forms().show(windowName::peli);
-    forms().unload(windowName::aloita);
+    emit startRequested();
 }
 
 void Aloita::refuse(const QString& text) {

@@ -26,6 +26,10 @@ TEST_F(Mute, MInEveryWindowTogglesTheSoundWithoutTouchingThePlayers) {
     bool muted = false;
     for (const char* name : {"menu", "credits", "ohje", "aloita", "peli", "loppu"}) {
         SCOPED_TRACE(name);
+        // Each window in the place the game gives it: the results replace the game.
+        if (QLatin1String(name) == QLatin1String("loppu")) {
+            forms.unload("peli");
+        }
         forms.show(name);
         settle();
         Form* form = window(name);

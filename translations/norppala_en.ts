@@ -351,10 +351,6 @@
         <translation>Sound off, M turns it back on</translation>
     </message>
     <message>
-        <source>Aika loppui, peli päättyi.</source>
-        <translation>Time&apos;s up, the game is over.</translation>
-    </message>
-    <message>
         <source>Mato: vedessä</source>
         <translation>Worm: in the water</translation>
     </message>
@@ -456,6 +452,13 @@
     <message>
         <source>Peruuta</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenFlow</name>
+    <message>
+        <source>Aika loppui, peli päättyi.</source>
+        <translation>Time&apos;s up, the game is over.</translation>
     </message>
 </context>
 <context>
