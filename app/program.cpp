@@ -7,6 +7,7 @@
 #include "core/random.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
+#include "platform/kelmo.h"
 #include "platform/look.h"
 #include "platform/shortcuts.h"
 
@@ -34,8 +35,9 @@ Program::Program(Outside outside) {
     installAccessibility();
     // The sound stays as the player last left it.
     preferences_ = std::make_unique<Preferences>(sound, settings);
-    context_.reset(
-        new Context{clock, random, dialogs, sound, appPath, settings, announcer, *preferences_});
+    pictures_ = std::make_unique<Pictures>();
+    context_.reset(new Context{clock, random, dialogs, sound, appPath, settings, announcer,
+                               *preferences_, *pictures_});
     forms_ = std::make_unique<Forms>(*context_);
     shortcuts_ = std::make_unique<ShortcutFilter>(*forms_, *preferences_, announcer);
     // Windows are made and destroyed all evening: Qt's pixmap cache would only grow.

@@ -54,6 +54,7 @@ private:
     std::unique_ptr<Settings> ownSettings_;
     std::unique_ptr<Announcer> ownAnnouncer_;
     std::unique_ptr<Preferences> preferences_;
+    std::unique_ptr<Pictures> pictures_;
     std::unique_ptr<Context> context_;
     Module1 state_;
     std::unique_ptr<Forms> forms_;

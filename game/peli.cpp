@@ -49,22 +49,23 @@ Peli::Peli(Forms& forms, Module1& state)
     // The pictures live on the game's own time, so they stand still when it is paused.
     game_ = new FishingGame(context().clock, context().random, state, this);
     Clock& clock = game_->clock();
+    Pictures& pictures = context().pictures;
 
     // Created back to front: the water lies under the ripple, the rising fish
     // and the boat, and the angler stands in the boat on top of everything.
-    vesi = new Kelmo(this, clock, QStringLiteral("vesi"), QRect(0, 136, 153, 73),
+    vesi = new Kelmo(this, clock, pictures, QStringLiteral("vesi"), QRect(0, 136, 153, 73),
                      QStringLiteral(":/pictures/vesi.gif"));
-    va = new Kelmo(this, clock, QStringLiteral("va"), QRect(152, 216, 89, 81),
+    va = new Kelmo(this, clock, pictures, QStringLiteral("va"), QRect(152, 216, 89, 81),
                    QStringLiteral(":/pictures/va.gif"));
     va->setVisible(false);
-    kala = new Kelmo(this, clock, QStringLiteral("kala"), QRect(72, 104, 70, 100),
+    kala = new Kelmo(this, clock, pictures, QStringLiteral("kala"), QRect(72, 104, 70, 100),
                      QStringLiteral(":/pictures/kala.gif"));
     kala->setVisible(false);
-    vene = new Kelmo(this, clock, QStringLiteral("vene"), QRect(0, 16, 137, 113),
+    vene = new Kelmo(this, clock, pictures, QStringLiteral("vene"), QRect(0, 16, 137, 113),
                      QStringLiteral(":/pictures/vene.gif"));
-    mies = new Kelmo(this, clock, QStringLiteral("mies"), QRect(0, 0, 97, 129),
+    mies = new Kelmo(this, clock, pictures, QStringLiteral("mies"), QRect(0, 0, 97, 129),
                      QStringLiteral(":/pictures/mies.gif"));
-    mato = new Kelmo(this, clock, QStringLiteral("mato"), QRect(256, 208, 97, 89),
+    mato = new Kelmo(this, clock, pictures, QStringLiteral("mato"), QRect(256, 208, 97, 89),
                      QStringLiteral(":/pictures/mato.gif"));
 
     const QFont heading = look::systemFont(8.25, true);

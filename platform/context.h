@@ -10,10 +10,11 @@
 class Clock;
 class Random;
 class Dialogs;
+class Pictures;
 
 // What the windows get from the outside world: time, chance, dialogs, sound,
 // the program's folder, the player's lasting settings, a voice for the screen
-// reader and the player's sound choices. The program passes the real ones;
+// reader, the player's sound choices and the decoded pictures. The program passes the real ones;
 // tests pass a virtual clock, scripted random numbers, scripted dialogs,
 // recording players and announcer, and settings of their own.
 struct Context {
@@ -25,4 +26,5 @@ struct Context {
     Settings& settings;
     Announcer& announcer;
     Preferences& preferences;
+    Pictures& pictures;
 };

@@ -43,7 +43,7 @@ bool Form::isOpen() const {
 void Form::setPicture(const QString& path) {
     // Every game sets the same few backgrounds again: take them from the
     // sprites' cache of decoded pictures instead of decoding the file anew.
-    const std::shared_ptr<const Animation> decoded = Animation::load(path);
+    const std::shared_ptr<const Animation> decoded = context().pictures.load(path);
     pictureFile_ = path;
     setPicture(decoded ? decoded->frames.front() : QImage());
 }

@@ -113,9 +113,9 @@ void Aloita::on_File1_clicked(QListWidgetItem* item) {
         return;
     }
     const QString fileName = item->text();
-    const mapfile::ReadResult result =
-        mapfile::read(QDir(mapsFolder()).filePath(fileName), mapsFolder(),
-                      [](const QString& path) { return Animation::load(path) != nullptr; });
+    const mapfile::ReadResult result = mapfile::read(
+        QDir(mapsFolder()).filePath(fileName), mapsFolder(),
+        [this](const QString& path) { return context().pictures.load(path) != nullptr; });
 
     if (const auto* refusal = std::get_if<mapfile::Refusal>(&result)) {
         // The map shown before stays, so the list goes back to highlighting it.

@@ -3,6 +3,7 @@
 #include "core/timer.h"
 #include "platform/context.h"
 #include "platform/form.h"
+#include "platform/kelmo.h"
 #include "platform/look.h"
 #include "support/fakes.h"
 
@@ -59,7 +60,9 @@ protected:
     MemorySettings settings;
     RecordingAnnouncer announcer;
     Preferences preferences{sound, settings};
-    Context context{clock, random, dialogs, sound, QString(), settings, announcer, preferences};
+    Pictures pictures;
+    Context context{clock,    random,    dialogs,     sound,   QString(),
+                    settings, announcer, preferences, pictures};
     Forms forms{context};
     QStringList events;
 };
