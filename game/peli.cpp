@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
+#include <array>
 
 namespace {
 
@@ -22,6 +23,24 @@ namespace {
 constexpr float kAnglerAbove = 16;
 // Measured from the boat's top edge plus its width: the landing line under the boat.
 constexpr float kLandingLine = 100;
+
+// The player's actions: the button that takes each, and the key that plays it
+// as a click on that button.
+struct ActionControl {
+    Action action;
+    const char* button;
+    Qt::Key key;  // Qt::Key_unknown: no key of its own
+    bool repeats; // held down, the key acts again and again
+};
+// "Lopeta" has no key: leaving a game is always deliberate.
+constexpr std::array<ActionControl, 6> kActionControls{{
+    {Action::RowUp, "Command1", Qt::Key_Up, true},
+    {Action::RowDown, "Command2", Qt::Key_Down, true},
+    {Action::TapRod, "Command3", Qt::Key_N, false},
+    {Action::LiftOrLower, "Command4", Qt::Key_Space, false},
+    {Action::ChangeWorm, "Command5", Qt::Key_V, false},
+    {Action::Quit, "Command6", Qt::Key_unknown, false},
+}};
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QRect& box,
                         const QString& caption, bool enabled) {
@@ -151,12 +170,12 @@ Peli::Peli(Forms& forms, Module1& state)
 
     Rumpa1 = makePlayer();
 
-    connect(Command1, &QPushButton::clicked, game_, &FishingGame::rowUp);
-    connect(Command2, &QPushButton::clicked, game_, &FishingGame::rowDown);
-    connect(Command3, &QPushButton::clicked, game_, &FishingGame::tapRod);
-    connect(Command4, &QPushButton::clicked, game_, &FishingGame::liftOrLower);
-    connect(Command5, &QPushButton::clicked, game_, &FishingGame::changeWorm);
-    connect(Command6, &QPushButton::clicked, game_, &FishingGame::quit);
+    for (size_t i = 0; i < kActionControls.size(); ++i) {
+        const Action action = kActionControls[i].action;
+        actionButtons_[i] = findChild<QPushButton*>(QLatin1String(kActionControls[i].button));
+        connect(actionButtons_[i], &QPushButton::clicked, game_,
+                [game = game_, action] { game->act(action); });
+    }
     connect(va, &Kelmo::AnimationDone, this, [this] { va->setVisible(false); });
 
     connect(game_, &FishingGame::anglerChanged, this, &Peli::showAngler);
@@ -184,19 +203,10 @@ Peli::~Peli() {
 }
 
 QPushButton* Peli::button(Action action) const {
-    switch (action) {
-    case Action::RowUp:
-        return Command1;
-    case Action::RowDown:
-        return Command2;
-    case Action::TapRod:
-        return Command3;
-    case Action::LiftOrLower:
-        return Command4;
-    case Action::ChangeWorm:
-        return Command5;
-    case Action::Quit:
-        return Command6;
+    for (size_t i = 0; i < kActionControls.size(); ++i) {
+        if (kActionControls[i].action == action) {
+            return actionButtons_[i];
+        }
     }
     return nullptr;
 }
@@ -225,35 +235,20 @@ bool Peli::playKey(const QKeyEvent& key) {
         }
         return true;
     }
-    QPushButton* button = nullptr;
-    bool repeats = false;
-    switch (key.key()) {
-    case Qt::Key_Up:
-        button = Command1;
-        repeats = true;
-        break;
-    case Qt::Key_Down:
-        button = Command2;
-        repeats = true;
-        break;
-    case Qt::Key_Space:
-        button = Command4;
-        break;
-    case Qt::Key_N:
-        button = Command3;
-        break;
-    case Qt::Key_V:
-        button = Command5;
-        break;
-    default:
-        return false;
+    for (size_t i = 0; i < kActionControls.size(); ++i) {
+        if (kActionControls[i].key == Qt::Key_unknown || kActionControls[i].key != key.key()) {
+            continue;
+        }
+        // Holding an arrow rows on; holding the other keys must not toggle the
+        // line or eat through worms.
+        QPushButton* button = actionButtons_[i];
+        if ((kActionControls[i].repeats || !key.isAutoRepeat()) && button->isEnabled() &&
+            button->isVisible()) {
+            button->click();
+        }
+        return true;
     }
-    // Holding an arrow rows on; holding the other keys must not toggle the
-    // line or eat through worms.
-    if ((repeats || !key.isAutoRepeat()) && button->isEnabled() && button->isVisible()) {
-        button->click();
-    }
-    return true;
+    return false;
 }
 
 QString Peli::data(const QString& gamePath) const {
@@ -370,11 +365,12 @@ void Peli::showBait(const QString& picture) {
 
 void Peli::showActions() {
     const Actions can = game_->actions();
-    Command1->setEnabled(can.rowUp);
-    Command2->setEnabled(can.rowDown);
-    Command3->setEnabled(can.tapRod);
-    Command4->setEnabled(can.liftOrLower);
-    Command5->setEnabled(can.changeWorm);
+    for (size_t i = 0; i < kActionControls.size(); ++i) {
+        // "Lopeta" stays usable to the last, paused or not.
+        if (kActionControls[i].action != Action::Quit) {
+            actionButtons_[i]->setEnabled(can.allows(kActionControls[i].action));
+        }
+    }
     Command4->setText(game_->liftCaption());
 }
 

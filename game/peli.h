@@ -2,6 +2,8 @@
 
 #include "platform/form.h"
 
+#include <array>
+
 class FishingGame;
 class Kelmo;
 class Label;
@@ -91,6 +93,8 @@ private:
     QPushButton* Command4;
     QPushButton* Command5;
     QPushButton* Command6;
+    // The buttons of the player's actions, in the order of the action table.
+    std::array<QPushButton*, 6> actionButtons_{};
     QListWidget* List1;
     Label* tauko;
     // "Äänet pois" in the corner while the sound is muted.
