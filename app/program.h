@@ -25,10 +25,11 @@ struct Outside {
 };
 
 // The whole program, built in one place: the windows' context with the
-// player's sound choices, the game state shared between windows, the registry
-// of windows, the keys that work in all of them, and the screen flow that
-// decides which window follows which. The game itself, the
-// screenshot tool, the benchmarks and the test world all start from here.
+// player's sound choices and the decoded pictures, the game state shared
+// between windows, the registry of windows, the keys that work in all of them,
+// and the screen flow that decides which window follows which. The game
+// itself, the screenshot tool, the benchmarks and the test world all start
+// from here.
 class Program {
 public:
     explicit Program(Outside outside = {});

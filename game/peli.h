@@ -16,7 +16,8 @@ struct Module1;
 enum class Action;
 enum class Angler;
 
-// How a game on the game screen ended: its three minutes ran out, or the player left with "Lopeta".
+// How a game on the game screen ended: its three minutes ran out, or the
+// player left it with "Lopeta".
 enum class GameEnd { TimeUp, Quit };
 
 // The game screen: shows a game of fishing (FishingGame) and forwards the
