@@ -8,7 +8,8 @@
 // The folders lean on each other one way only: core on nothing of the game's
 // own, platform on core, a window folder on platform and core, and app on
 // them all. A wrong include would tie a lower folder to a higher one (or one
-// window to another) and the libraries with it.
+// window to another) and the libraries with it. Nor does a window open or
+// close windows through the registry: that is the screen flow's (app/).
 
 namespace {
 
@@ -30,10 +31,12 @@ QStringList forbiddenFor(const QString& folder) {
     return {};
 }
 
-// Every include that breaks the rule, as "core/x.cpp includes platform/y.h".
+// Every include that breaks the rule, as "core/x.cpp includes platform/y.h",
+// and every window file that shows, loads or unloads a window itself.
 QStringList layoutViolations(const QString& root) {
     static const QRegularExpression include(R"(^\s*#\s*include\s*"([a-z]+)/([^"]+)\")",
                                             QRegularExpression::MultilineOption);
+    static const QRegularExpression registryCall(R"(forms\(\)\s*\.\s*(show|get|unload)\b)");
     QStringList found;
     for (const QString& folder : QStringList{"core", "platform"} + kWindowFolders) {
         const QStringList forbidden = forbiddenFor(folder);
@@ -54,6 +57,9 @@ QStringList layoutViolations(const QString& root) {
                                  "/" + hit.captured(2);
                 }
             }
+            if (kWindowFolders.contains(folder) && text.contains(registryCall)) {
+                found << QDir(root).relativeFilePath(path) + " opens or closes windows itself";
+            }
         }
     }
     found.sort();
@@ -69,14 +75,14 @@ void write(const QString& path, const QByteArray& text) {
 
 } // namespace
 
-TEST(Layout, NoFolderIncludesFromAFolderAboveItOrFromAnotherWindow) {
+TEST(Layout, FoldersLeanOneWayAndNoWindowOpensAnother) {
     const QStringList violations = layoutViolations(QStringLiteral(NORPPALA_SOURCE_DIR));
     EXPECT_TRUE(violations.isEmpty()) << violations.join('\n').toStdString();
     // The scan did read the tree: the game window's own includes are there to be seen.
     EXPECT_TRUE(QFile::exists(QStringLiteral(NORPPALA_SOURCE_DIR "/game/peli.cpp")));
 }
 
-TEST(Layout, TheCheckFindsEveryWrongWayInclude) {
+TEST(Layout, TheCheckFindsWrongWayIncludesAndWindowsThatOpenWindows) {
     QTemporaryDir tree;
     const QString root = tree.path();
     write(root + "/core/rules.cpp", "#include \"core/rules.h\"\n#include \"platform/form.h\"\n");
@@ -86,9 +92,14 @@ TEST(Layout, TheCheckFindsEveryWrongWayInclude) {
     write(root + "/menu/menu.cpp",
           "#include \"platform/form.h\"\n#include \"results/ennatykset.h\"\n#include <QLabel>\n");
     write(root + "/game/peli.cpp", "#include \"core/fishinggame.h\"\n#include \"game/peli.h\"\n");
+    write(root + "/setup/aloita.cpp",
+          "void Aloita::go() {\n    forms().show(windowName::peli);\n}\n");
+    write(root + "/platform/registry.cpp", "void Forms::close() {\n    forms().unload(name);\n}\n");
     write(root + "/app/program.cpp", "#include \"menu/menu.h\"\n#include \"game/peli.h\"\n");
-    EXPECT_EQ(layoutViolations(root), (QStringList{"core/deep/more.h includes app/program.h",
-                                                   "core/rules.cpp includes platform/form.h",
-                                                   "menu/menu.cpp includes results/ennatykset.h",
-                                                   "platform/form.cpp includes game/peli.h"}));
+    EXPECT_EQ(layoutViolations(root),
+              (QStringList{"core/deep/more.h includes app/program.h",
+                           "core/rules.cpp includes platform/form.h",
+                           "menu/menu.cpp includes results/ennatykset.h",
+                           "platform/form.cpp includes game/peli.h",
+                           "setup/aloita.cpp opens or closes windows itself"}));
 }
