@@ -1,14 +1,10 @@
 #include "app/firstpaint.h"
 #include "app/language.h"
+#include "app/program.h"
+#include "app/screenflow.h"
 #include "app/startup.h"
-#include "app/windows.h"
-#include "core/clock.h"
-#include "core/module1.h"
-#include "core/paths.h"
-#include "core/random.h"
-#include "platform/context.h"
-#include "platform/dialogs.h"
 #include "platform/form.h"
+#include "platform/windownames.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -30,23 +26,12 @@ int main(int argc, char* argv[]) {
     // The game decides itself when its last window has gone.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    RealClock clock;
-    MersenneRandom random;
-    QtDialogs dialogs;
-    SdlSound sound;
-    QtSettings settings;
-    AccessibleAnnouncer announcer;
-    Context context{clock, random, dialogs, sound, programFolder(), settings, announcer};
-    if (!checkDataFolder(context.appPath, dialogs)) {
+    Program program;
+    QObject::connect(&program.flow(), &ScreenFlow::finished, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    if (!program.start()) {
         return 1;
     }
-    Module1 state;
-    Forms forms(context);
-    registerWindows(forms, state);
-    QObject::connect(&forms, &Forms::lastWindowClosed, &app, &QApplication::quit,
-                     Qt::QueuedConnection);
-
-    forms.show(QStringLiteral("menu"));
-    watchFirstPaint(forms.find(QStringLiteral("menu")));
+    watchFirstPaint(program.forms().find(windowName::menu));
     return app.exec();
 }

@@ -8,14 +8,12 @@
 class SilentPlayer final : public SoundPlayer {
 public:
     void Stop() override {}
-    void Init(qint32, qint32, bool, bool) override {}
+    void Init(qint32) override {}
     void LoadMusic(const QString&) override {}
     void PlayMusic(bool) override {}
     void PlaySound(const QString&, bool) override {}
     void Pause() override {}
     void Resume() override {}
-    void setPreset(qint32) override {}
-    void setMode(qint32) override {}
     void setVolume(qint32) override {}
 };
 

@@ -1,12 +1,9 @@
 // A game at rest: the real clock, the line in the water, every animation
 // running. Prints the CPU time used over the watch as a share of one core, and
 // the peak resident size. Usage: norppala_bench_rest [seconds]
-#include "app/windows.h"
+#include "app/program.h"
 #include "bench/simgame.h"
-#include "core/paths.h"
-#include "core/random.h"
 #include "game/peli.h"
-#include "platform/context.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -31,17 +28,11 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 
-    RealClock clock;
-    MersenneRandom random;
     NoDialogs dialogs;
-    SdlSound sound;
     MemorySettings settings;
-    AccessibleAnnouncer announcer;
-    Context context{clock, random, dialogs, sound, programFolder(), settings, announcer};
-    Module1 state;
-    Forms forms(context);
-    registerWindows(forms, state);
-    if (!bench::launchGame(forms, state, QStringLiteral("pitka"), 2)) {
+    Program program({.dialogs = &dialogs, .settings = &settings});
+    Forms& forms = program.forms();
+    if (!bench::launchGame(forms, program.state(), QStringLiteral("pitka"), 2)) {
         std::fprintf(stderr, "norppala_bench_rest: the game did not start\n");
         return 1;
     }

@@ -1,13 +1,11 @@
 // Whole games per second on the virtual clock: through the real windows, and
 // through the game model alone.
-#include "app/windows.h"
+#include "app/program.h"
 #include "bench/simgame.h"
 #include "core/autoangler.h"
 #include "core/fishinggame.h"
-#include "core/paths.h"
 #include "core/random.h"
 #include "game/peli.h"
-#include "platform/context.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -21,16 +19,16 @@ struct SimWorld {
     NoDialogs dialogs;
     SilentSound sound;
     MemorySettings settings;
-    AccessibleAnnouncer announcer;
-    Context context{clock, random, dialogs, sound, programFolder(), settings, announcer};
-    Module1 state;
-    Forms forms{context};
-    SimWorld() { registerWindows(forms, state); }
+    Program program{{.clock = &clock,
+                     .random = &random,
+                     .dialogs = &dialogs,
+                     .sound = &sound,
+                     .settings = &settings}};
 };
 
 void BM_WholeGame(benchmark::State& run) {
     SimWorld world;
-    bench::SimPlayer player(world.forms, world.clock, world.state);
+    bench::SimPlayer player(world.program.forms(), world.clock, world.program.state());
     std::int64_t fish = 0;
     std::int64_t games = 0;
     for (auto _ : run) {

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
+#include <array>
 
 namespace {
 
@@ -27,6 +28,24 @@ constexpr float kLandingLine = 100;
 // like the second click of a double-click on "Aloita", was meant for the
 // setup window and must not pause the new game.
 constexpr qint64 kOpeningMs = 1000;
+
+// The player's actions: the button that takes each, and the key that plays it
+// as a click on that button.
+struct ActionControl {
+    Action action;
+    const char* button;
+    Qt::Key key;  // Qt::Key_unknown: no key of its own
+    bool repeats; // held down, the key acts again and again
+};
+// "Lopeta" has no key: leaving a game is always deliberate.
+constexpr std::array<ActionControl, 6> kActionControls{{
+    {Action::RowUp, "Command1", Qt::Key_Up, true},
+    {Action::RowDown, "Command2", Qt::Key_Down, true},
+    {Action::TapRod, "Command3", Qt::Key_N, false},
+    {Action::LiftOrLower, "Command4", Qt::Key_Space, false},
+    {Action::ChangeWorm, "Command5", Qt::Key_V, false},
+    {Action::Quit, "Command6", Qt::Key_unknown, false},
+}};
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QRect& box,
                         const QString& caption, bool enabled) {
@@ -54,22 +73,23 @@ Peli::Peli(Forms& forms, Module1& state)
     // The pictures live on the game's own time, so they stand still when it is paused.
     game_ = new FishingGame(context().clock, context().random, state, this);
     Clock& clock = game_->clock();
+    Pictures& pictures = context().pictures;
 
     // Created back to front: the water lies under the ripple, the rising fish
     // and the boat, and the angler stands in the boat on top of everything.
-    vesi = new Kelmo(this, clock, QStringLiteral("vesi"), QRect(0, 136, 153, 73),
+    vesi = new Kelmo(this, clock, pictures, QStringLiteral("vesi"), QRect(0, 136, 153, 73),
                      QStringLiteral(":/pictures/vesi.gif"));
-    va = new Kelmo(this, clock, QStringLiteral("va"), QRect(152, 216, 89, 81),
+    va = new Kelmo(this, clock, pictures, QStringLiteral("va"), QRect(152, 216, 89, 81),
                    QStringLiteral(":/pictures/va.gif"));
     va->setVisible(false);
-    kala = new Kelmo(this, clock, QStringLiteral("kala"), QRect(72, 104, 70, 100),
+    kala = new Kelmo(this, clock, pictures, QStringLiteral("kala"), QRect(72, 104, 70, 100),
                      QStringLiteral(":/pictures/kala.gif"));
     kala->setVisible(false);
-    vene = new Kelmo(this, clock, QStringLiteral("vene"), QRect(0, 16, 137, 113),
+    vene = new Kelmo(this, clock, pictures, QStringLiteral("vene"), QRect(0, 16, 137, 113),
                      QStringLiteral(":/pictures/vene.gif"));
-    mies = new Kelmo(this, clock, QStringLiteral("mies"), QRect(0, 0, 97, 129),
+    mies = new Kelmo(this, clock, pictures, QStringLiteral("mies"), QRect(0, 0, 97, 129),
                      QStringLiteral(":/pictures/mies.gif"));
-    mato = new Kelmo(this, clock, QStringLiteral("mato"), QRect(256, 208, 97, 89),
+    mato = new Kelmo(this, clock, pictures, QStringLiteral("mato"), QRect(256, 208, 97, 89),
                      QStringLiteral(":/pictures/mato.gif"));
 
     const QFont heading = look::systemFont(8.25, true);
@@ -151,16 +171,16 @@ Peli::Peli(Forms& forms, Module1& state)
     aanet = new Label(this, QStringLiteral("aanet"), QRect(160, 376, 61, 17), tr("Äänet pois"),
                       look::systemFont(8.25), look::yellow, Qt::AlignLeft | Qt::AlignVCenter);
     aanet->setAccessibleName(tr("Äänet pois, M palauttaa"));
-    connect(&forms, &Forms::soundChanged, this, &Peli::showSound);
+    connect(&context().preferences, &Preferences::changed, this, &Peli::showSound);
 
     Rumpa1 = makePlayer();
 
-    connect(Command1, &QPushButton::clicked, game_, &FishingGame::rowUp);
-    connect(Command2, &QPushButton::clicked, game_, &FishingGame::rowDown);
-    connect(Command3, &QPushButton::clicked, game_, &FishingGame::tapRod);
-    connect(Command4, &QPushButton::clicked, game_, &FishingGame::liftOrLower);
-    connect(Command5, &QPushButton::clicked, game_, &FishingGame::changeWorm);
-    connect(Command6, &QPushButton::clicked, game_, &FishingGame::quit);
+    for (size_t i = 0; i < kActionControls.size(); ++i) {
+        const Action action = kActionControls[i].action;
+        actionButtons_[i] = findChild<QPushButton*>(QLatin1String(kActionControls[i].button));
+        connect(actionButtons_[i], &QPushButton::clicked, game_,
+                [game = game_, action] { game->act(action); });
+    }
     connect(va, &Kelmo::AnimationDone, this, [this] { va->setVisible(false); });
 
     connect(game_, &FishingGame::anglerChanged, this, &Peli::showAngler);
@@ -174,16 +194,8 @@ Peli::Peli(Forms& forms, Module1& state)
     connect(game_, &FishingGame::ripple, this, &Peli::showRipple);
     connect(game_, &FishingGame::pausedChanged, this, &Peli::showPause);
     connect(game_, &FishingGame::fishHooked, this, &Peli::fishHooked);
-    connect(game_, &FishingGame::timeUp, this, [this] {
-        Forms& all = this->forms();
-        all.show(windowName::loppu);
-        context().announcer.announce(all.find(windowName::loppu), tr("Aika loppui, peli päättyi."));
-        all.unload(windowName::peli);
-    });
-    connect(game_, &FishingGame::quitted, this, [this] {
-        this->forms().show(windowName::menu);
-        this->forms().unload(windowName::peli);
-    });
+    connect(game_, &FishingGame::timeUp, this, [this] { emit ended(GameEnd::TimeUp); });
+    connect(game_, &FishingGame::quitted, this, [this] { emit ended(GameEnd::Quit); });
 
     // The game keys reach the game whichever control has the focus: a focused
     // button would otherwise take space as its own click and the arrows as focus moves.
@@ -196,19 +208,10 @@ Peli::~Peli() {
 }
 
 QPushButton* Peli::button(Action action) const {
-    switch (action) {
-    case Action::RowUp:
-        return Command1;
-    case Action::RowDown:
-        return Command2;
-    case Action::TapRod:
-        return Command3;
-    case Action::LiftOrLower:
-        return Command4;
-    case Action::ChangeWorm:
-        return Command5;
-    case Action::Quit:
-        return Command6;
+    for (size_t i = 0; i < kActionControls.size(); ++i) {
+        if (kActionControls[i].action == action) {
+            return actionButtons_[i];
+        }
     }
     return nullptr;
 }
@@ -237,35 +240,20 @@ bool Peli::playKey(const QKeyEvent& key) {
         }
         return true;
     }
-    QPushButton* button = nullptr;
-    bool repeats = false;
-    switch (key.key()) {
-    case Qt::Key_Up:
-        button = Command1;
-        repeats = true;
-        break;
-    case Qt::Key_Down:
-        button = Command2;
-        repeats = true;
-        break;
-    case Qt::Key_Space:
-        button = Command4;
-        break;
-    case Qt::Key_N:
-        button = Command3;
-        break;
-    case Qt::Key_V:
-        button = Command5;
-        break;
-    default:
-        return false;
+    for (size_t i = 0; i < kActionControls.size(); ++i) {
+        if (kActionControls[i].key == Qt::Key_unknown || kActionControls[i].key != key.key()) {
+            continue;
+        }
+        // Holding an arrow rows on; holding the other keys must not toggle the
+        // line or eat through worms.
+        QPushButton* button = actionButtons_[i];
+        if ((kActionControls[i].repeats || !key.isAutoRepeat()) && button->isEnabled() &&
+            button->isVisible()) {
+            button->click();
+        }
+        return true;
     }
-    // Holding an arrow rows on; holding the other keys must not toggle the
-    // line or eat through worms.
-    if ((repeats || !key.isAutoRepeat()) && button->isEnabled() && button->isVisible()) {
-        button->click();
-    }
-    return true;
+    return false;
 }
 
 QString Peli::data(const QString& gamePath) const {
@@ -300,8 +288,7 @@ void Peli::activate() {
 }
 
 void Peli::startMusic() {
-    Rumpa1->setMode(1);
-    Rumpa1->Init(static_cast<qint32>(winId()), 44100, false, false);
+    Rumpa1->Init(44100);
     Rumpa1->LoadMusic(data(QStringLiteral("\\data\\music.mp3")));
     Rumpa1->PlayMusic(true);
     Rumpa1->setVolume(20);
@@ -359,7 +346,7 @@ void Peli::fishHooked() {
 }
 
 void Peli::cue(const QString& clip) {
-    if (!forms().nibbleCue()) {
+    if (!context().preferences.nibbleCue()) {
         return;
     }
     if (!merkki_) {
@@ -373,7 +360,7 @@ void Peli::say(const QString& text) {
 }
 
 void Peli::showSound() {
-    aanet->setVisible(context().sound.muted());
+    aanet->setVisible(context().preferences.muted());
 }
 
 void Peli::showBait(std::optional<Worm> worm) {
@@ -399,11 +386,12 @@ void Peli::showBait(std::optional<Worm> worm) {
 
 void Peli::showActions() {
     const Actions can = game_->actions();
-    Command1->setEnabled(can.rowUp);
-    Command2->setEnabled(can.rowDown);
-    Command3->setEnabled(can.tapRod);
-    Command4->setEnabled(can.liftOrLower);
-    Command5->setEnabled(can.changeWorm);
+    for (size_t i = 0; i < kActionControls.size(); ++i) {
+        // "Lopeta" stays usable to the last, paused or not.
+        if (kActionControls[i].action != Action::Quit) {
+            actionButtons_[i]->setEnabled(can.allows(kActionControls[i].action));
+        }
+    }
     Command4->setText(game_->liftCaption());
 }
 
@@ -483,7 +471,7 @@ void Peli::changeEvent(QEvent* event) {
             // Windows hand the focus round while one replaces another; only a
             // game window still left once that has settled pauses the game.
             QTimer::singleShot(0, this, [this] {
-                if (!isActiveWindow() && forms().find(windowName::peli) == this) {
+                if (!isActiveWindow() && isOpen()) {
                     game_->pause();
                 }
             });

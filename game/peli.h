@@ -2,6 +2,7 @@
 
 #include "platform/form.h"
 
+#include <array>
 #include <optional>
 
 class FishingGame;
@@ -18,6 +19,10 @@ enum class Angler;
 enum class Worm;
 struct Fish;
 
+// How a game on the game screen ended: its three minutes ran out, or the
+// player left it with "Lopeta".
+enum class GameEnd { TimeUp, Quit };
+
 // The game screen: shows a game of fishing (FishingGame) and forwards the
 // player's clicks and keys to it. It decides no rule and keeps no game state.
 class Peli : public Form {
@@ -29,6 +34,9 @@ public:
     FishingGame& game() const { return *game_; }
     // The button that takes an action.
     QPushButton* button(Action action) const;
+
+signals:
+    void ended(GameEnd end);
 
 protected:
     void load() override;
@@ -92,6 +100,8 @@ private:
     QPushButton* Command4;
     QPushButton* Command5;
     QPushButton* Command6;
+    // The buttons of the player's actions, in the order of the action table.
+    std::array<QPushButton*, 6> actionButtons_{};
     QListWidget* List1;
     Label* tauko;
     // "Äänet pois" in the corner while the sound is muted.

@@ -35,5 +35,5 @@ Credits::Credits(Forms& forms)
 }
 
 void Credits::on_Command1_clicked() {
-    forms().unload(objectName());
+    emit closed();
 }

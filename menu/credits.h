@@ -15,6 +15,10 @@ public:
 public slots:
     void on_Command1_clicked();
 
+signals:
+    // "Pois": the player is done with the window.
+    void closed();
+
 private:
     Label* Label1_0;
     Label* Label2;

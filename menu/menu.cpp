@@ -20,7 +20,7 @@ Label* makeItem(QWidget* parent, const QString& name, int top, const QString& ca
 }
 } // namespace
 
-Menu::Menu(Forms& forms, Module1& /*state*/)
+Menu::Menu(Forms& forms)
     : Form(forms, windowName::menu, QStringLiteral("Norppala"), QSize(299, 261)) {
     // Mouse moves over the bare background put the items back to yellow.
     setMouseTracking(true);
@@ -64,10 +64,9 @@ Menu::Menu(Forms& forms, Module1& /*state*/)
 }
 
 void Menu::activate() {
-    forms().unload(windowName::peli);
+    emit activated();
     Rumpa1->Stop();
-    Rumpa1->setPreset(100);
-    Rumpa1->Init(static_cast<qint32>(winId()), 44100, false, false);
+    Rumpa1->Init(44100);
     Rumpa1->LoadMusic(appFile(context().appPath, QStringLiteral("\\data\\music2.mp3")));
     Rumpa1->PlayMusic(true);
 }
@@ -106,8 +105,7 @@ void Menu::keyPressEvent(QKeyEvent* event) {
         // The records, read afresh even if their window is open.
         if (!event->isAutoRepeat() &&
             !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-            forms().unload(windowName::ennatykset);
-            forms().show(windowName::ennatykset);
+            emit recordsRequested();
         }
         return;
     case Qt::Key_Return:
@@ -132,23 +130,17 @@ void Menu::highlight(Label* item) {
 
 void Menu::on_Label2_clicked() {
     Rumpa1->Stop();
-    forms().show(windowName::aloita);
-    forms().unload(windowName::credits);
-    forms().unload(windowName::ennatykset);
-    forms().unload(windowName::menu);
+    emit playRequested();
 }
 
 void Menu::on_Label3_clicked() {
-    forms().show(windowName::credits);
+    emit creditsRequested();
 }
 
 void Menu::on_Label6_clicked() {
-    forms().show(windowName::ohje);
+    emit helpRequested();
 }
 
 void Menu::on_Label5_clicked() {
-    forms().unload(windowName::credits);
-    forms().unload(windowName::ennatykset);
-    forms().unload(windowName::peli);
-    forms().unload(windowName::menu);
+    emit quitRequested();
 }

@@ -6,22 +6,30 @@ class Label;
 class Line;
 class PixelPicture;
 class SoundPlayer;
-struct Module1;
 
 // The main menu: greets the player, states the task and offers four items that
 // light up red under the mouse or the arrow keys (Enter chooses the lit one;
-// E opens the records).
+// E asks for the records).
 // It plays the menu music while it is the active program window.
 class Menu : public Form {
     Q_OBJECT
 public:
-    Menu(Forms& forms, Module1& state);
+    explicit Menu(Forms& forms);
 
 public slots:
     void on_Label2_clicked();
     void on_Label3_clicked();
     void on_Label6_clicked();
     void on_Label5_clicked();
+
+signals:
+    // The menu is the active window again (and its music starts over).
+    void activated();
+    void playRequested();
+    void creditsRequested();
+    void helpRequested();
+    void recordsRequested();
+    void quitRequested();
 
 protected:
     void activate() override;

@@ -11,6 +11,7 @@ Ohje::Ohje(Forms& forms)
     : Form(forms, windowName::ohje, QStringLiteral("Norppala"), QSize(426, 358)) {
     setPicture(QStringLiteral(":/pictures/ohje_corner.png"));
     Clock& clock = context().clock;
+    Pictures& pictures = context().pictures;
     // The system font here runs wider than the small captions' boxes were
     // drawn for; its condensed cut keeps each caption on its one line.
     QFont caption = look::systemFont(8.25);
@@ -22,19 +23,19 @@ Ohje::Ohje(Forms& forms)
                        caption);
     // The size pictures are part of the window, smallest on the left; the game
     // never changes them.
-    Kelmo1 = new Kelmo(this, clock, QStringLiteral("Kelmo1"), QRect(16, 80, 41, 65),
+    Kelmo1 = new Kelmo(this, clock, pictures, QStringLiteral("Kelmo1"), QRect(16, 80, 41, 65),
                        QStringLiteral(":/pictures/help_ahven_pieni.gif"));
-    Kelmo2 = new Kelmo(this, clock, QStringLiteral("Kelmo2"), QRect(80, 80, 57, 73),
+    Kelmo2 = new Kelmo(this, clock, pictures, QStringLiteral("Kelmo2"), QRect(80, 80, 57, 73),
                        QStringLiteral(":/pictures/help_ahven_keski.gif"));
-    Kelmo3 = new Kelmo(this, clock, QStringLiteral("Kelmo3"), QRect(160, 80, 65, 97),
+    Kelmo3 = new Kelmo(this, clock, pictures, QStringLiteral("Kelmo3"), QRect(160, 80, 65, 97),
                        QStringLiteral(":/pictures/help_ahven_iso.gif"));
     Label3 = new Label(this, QStringLiteral("Label3"), QRect(0, 208, 81, 17), tr("Haukien koot:"),
                        caption);
-    Kelmo4 = new Kelmo(this, clock, QStringLiteral("Kelmo4"), QRect(24, 232, 25, 57),
+    Kelmo4 = new Kelmo(this, clock, pictures, QStringLiteral("Kelmo4"), QRect(24, 232, 25, 57),
                        QStringLiteral(":/pictures/help_hauki_pieni.gif"));
-    Kelmo5 = new Kelmo(this, clock, QStringLiteral("Kelmo5"), QRect(80, 232, 41, 89),
+    Kelmo5 = new Kelmo(this, clock, pictures, QStringLiteral("Kelmo5"), QRect(80, 232, 41, 89),
                        QStringLiteral(":/pictures/help_hauki_keski.gif"));
-    Kelmo6 = new Kelmo(this, clock, QStringLiteral("Kelmo6"), QRect(152, 232, 41, 113),
+    Kelmo6 = new Kelmo(this, clock, pictures, QStringLiteral("Kelmo6"), QRect(152, 232, 41, 113),
                        QStringLiteral(":/pictures/help_hauki_iso.gif"));
     Kelmo1->setAccessibleName(tr("Pieni ahven"));
     Kelmo2->setAccessibleName(tr("Keskikokoinen ahven"));
@@ -60,5 +61,5 @@ Ohje::Ohje(Forms& forms)
 }
 
 void Ohje::on_Command1_clicked() {
-    forms().unload(objectName());
+    emit closed();
 }

@@ -7,9 +7,7 @@
 #include "platform/soundplayer.h"
 #include "platform/titlebar.h"
 
-#include <QAbstractButton>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -45,10 +43,14 @@ Context& Form::context() const {
     return forms_.context();
 }
 
+bool Form::isOpen() const {
+    return forms_.find(objectName()) == this;
+}
+
 void Form::setPicture(const QString& path) {
     // Every game sets the same few backgrounds again: take them from the
     // sprites' cache of decoded pictures instead of decoding the file anew.
-    const std::shared_ptr<const Animation> decoded = Animation::load(path);
+    const std::shared_ptr<const Animation> decoded = context().pictures.load(path);
     pictureFile_ = path;
     setPicture(decoded ? decoded->frames.front() : QImage());
 }
@@ -56,10 +58,6 @@ void Form::setPicture(const QString& path) {
 void Form::setPicture(const QImage& image) {
     picture_ = image;
     update();
-}
-
-Timer* Form::makeTimer(const QString& name, int interval, bool enabled) {
-    return new Timer(this, context().clock, name, interval, enabled);
 }
 
 SoundPlayer* Form::makePlayer(const QString& part) {
@@ -155,14 +153,8 @@ void Form::shutDown() {
 }
 
 Forms::Forms(Context& context) : context_(context) {
-    installAccessibility();
     ownTitleBars_ = QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
                     qEnvironmentVariableIsEmpty("QT_WAYLAND_DISABLE_WINDOWDECORATION");
-    // The sound stays as the player last left it.
-    context_.sound.setMuted(context_.settings.flag(setting::muted, false));
-    if (QCoreApplication* app = QCoreApplication::instance()) {
-        app->installEventFilter(this);
-    }
 }
 
 Forms::~Forms() {
@@ -249,73 +241,6 @@ void Forms::unload(const QString& name) {
     if (open_.isEmpty()) {
         emit lastWindowClosed();
     }
-}
-
-bool Forms::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
-        return false;
-    }
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        return pressFocusedButton(static_cast<QWidget*>(watched), *key);
-    }
-    if ((key->key() != Qt::Key_M && key->key() != Qt::Key_A) || key->isAutoRepeat() ||
-        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-        return false;
-    }
-    auto* widget = static_cast<QWidget*>(watched);
-    // Letters typed into a list or a text field are that control's own: the
-    // map list finds a lake by its first letter, a text field writes it.
-    if (widget->inherits("QAbstractItemView") || widget->inherits("QComboBox") ||
-        widget->inherits("QLineEdit") || widget->inherits("QTextEdit") ||
-        widget->inherits("QPlainTextEdit") || widget->inherits("QAbstractSpinBox")) {
-        return false;
-    }
-    QWidget* window = widget->window();
-    if (open_.value(window->objectName()) != window) {
-        return false;
-    }
-    if (key->key() == Qt::Key_M) {
-        setMuted(!context_.sound.muted());
-        context_.announcer.announce(window,
-                                    context_.sound.muted() ? tr("Äänet pois") : tr("Äänet päällä"));
-    } else {
-        setNibbleCue(!nibbleCue());
-        context_.announcer.announce(window, nibbleCue() ? tr("Nykäisymerkki päällä")
-                                                        : tr("Nykäisymerkki pois"));
-    }
-    return true;
-}
-
-bool Forms::pressFocusedButton(QWidget* widget, const QKeyEvent& key) {
-    // Enter clicks the button that has the focus, as Space does. Qt's buttons
-    // take Enter only inside dialogs; the game's windows are not dialogs.
-    auto* button = qobject_cast<QAbstractButton*>(widget);
-    QWidget* window = widget->window();
-    if (!button || open_.value(window->objectName()) != window ||
-        (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
-        return false;
-    }
-    // Held down, it clicks once.
-    if (!key.isAutoRepeat() && button->isEnabled() && button->isVisible()) {
-        button->click();
-    }
-    return true;
-}
-
-void Forms::setMuted(bool muted) {
-    context_.sound.setMuted(muted);
-    context_.settings.setFlag(setting::muted, muted);
-    emit soundChanged();
-}
-
-bool Forms::nibbleCue() const {
-    return context_.settings.flag(setting::nibbleCue, true);
-}
-
-void Forms::setNibbleCue(bool on) {
-    context_.settings.setFlag(setting::nibbleCue, on);
-    emit soundChanged();
 }
 
 void Forms::flushUnloaded() {

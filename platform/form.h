@@ -14,7 +14,6 @@ class Forms;
 class QAbstractButton;
 class QKeyEvent;
 class SoundPlayer;
-class Timer;
 class TitleBar;
 
 // A window of the game. Every window is navy, of a fixed client size, carries
@@ -32,6 +31,8 @@ public:
 
     Forms& forms() const { return forms_; }
     Context& context() const;
+    // True from loading until the window is unloaded.
+    bool isOpen() const;
 
     // The window's background picture, drawn unscaled at the top-left corner of
     // the client area beneath every control. A file that cannot be read clears it.
@@ -49,8 +50,6 @@ protected:
     virtual void load() {}
     virtual void activate() {}
 
-    // Creates a timer on the game's clock, owned by this window.
-    Timer* makeTimer(const QString& name, int interval, bool enabled);
     // Creates a media player of this window; it is stopped and released when the
     // window unloads. A second player (`part`, e.g. "merkki") plays its clips
     // without cutting off the first one's.
@@ -84,8 +83,9 @@ private:
     TitleBar* titleBar_ = nullptr;
 };
 
-// The open windows of the program, by name. Windows open and close each other
-// through here, so no window needs another's class.
+// The open windows of the program, by name: each is made by the factory
+// registered under its name when it is first asked for, and stays until it is
+// unloaded. Which window opens when is not decided here.
 class Forms : public QObject {
     Q_OBJECT
 public:
@@ -127,22 +127,9 @@ public:
     // compositor does, and the toolkit's bar always offers to maximise.
     void setOwnTitleBars(bool own) { ownTitleBars_ = own; }
 
-    // Mutes or unmutes every sound (the M key), remembered for the next run.
-    void setMuted(bool muted);
-    // The short sounds at a nibble and a hooked fish (the A key), remembered too.
-    bool nibbleCue() const;
-    void setNibbleCue(bool on);
-
 signals:
     // Every window is closed: the program should end.
     void lastWindowClosed();
-    // The sound was muted or unmuted, or the nibble cue turned on or off.
-    void soundChanged();
-
-protected:
-    // In any open window the M key mutes or unmutes the game's sound and the A
-    // key turns the nibble cue on or off; a screen reader says which.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class Form;
@@ -150,7 +137,6 @@ private:
     void checkActivation(quint64 generation);
     void makeActive(Form* form);
     void formClosedByUser(Form* form);
-    bool pressFocusedButton(QWidget* widget, const QKeyEvent& key);
 
     Context& context_;
     QHash<QString, Factory> factories_;

@@ -17,26 +17,25 @@ namespace {
 // Browsers and Qt alike show a GIF frame with no delay for a tenth of a second.
 constexpr int kDefaultDelay = 100;
 
-struct CachedAnimation {
-    PlainFile stamp;
-    std::shared_ptr<const Animation> animation;
-};
-
 } // namespace
 
-std::shared_ptr<const Animation> Animation::load(const QString& path) {
-    // Pictures are reloaded often (the rising fish every 100 ms), so decoded
-    // files are kept, keyed by path and checked against the file's time and size.
-    static QHash<QString, CachedAnimation> cache;
+std::shared_ptr<const Animation> Pictures::load(const QString& path) {
     const std::optional<PlainFile> stamp = plainFile(path);
     if (!stamp) {
         return nullptr;
     }
-    auto found = cache.constFind(path);
-    if (found != cache.constEnd() && found->stamp == *stamp) {
+    auto found = kept_.constFind(path);
+    if (found != kept_.constEnd() && found->stamp == *stamp) {
         return found->animation;
     }
+    std::shared_ptr<const Animation> animation = Animation::decode(path);
+    if (animation) {
+        kept_.insert(path, Kept{*stamp, animation});
+    }
+    return animation;
+}
 
+std::shared_ptr<const Animation> Animation::decode(const QString& path) {
     QImageReader reader(path);
     if (path.startsWith(QLatin1Char(':'))) {
         readBySuffix(reader);
@@ -62,14 +61,12 @@ std::shared_ptr<const Animation> Animation::load(const QString& path) {
     for (int delay : animation->delays) {
         animation->runLength += delay;
     }
-    std::shared_ptr<const Animation> result = animation;
-    cache.insert(path, CachedAnimation{*stamp, result});
-    return result;
+    return animation;
 }
 
-Kelmo::Kelmo(QWidget* parent, Clock& clock, const QString& name, const QRect& box,
-             const QString& designPicture)
-    : QWidget(parent), clock_(clock) {
+Kelmo::Kelmo(QWidget* parent, Clock& clock, Pictures& pictures, const QString& name,
+             const QRect& box, const QString& designPicture)
+    : QWidget(parent), clock_(clock), pictures_(pictures) {
     setObjectName(name);
     setGeometry(box);
     left_ = static_cast<float>(box.left());
@@ -83,7 +80,7 @@ Kelmo::Kelmo(QWidget* parent, Clock& clock, const QString& name, const QRect& bo
         emit AnimationDone();
     });
     if (!designPicture.isEmpty()) {
-        animation_ = Animation::load(designPicture);
+        animation_ = pictures_.load(designPicture);
         if (!animation_) {
             reportFileProblemOnce(designPicture, QStringLiteral("kuvaa ei voi lukea"));
         }
@@ -96,7 +93,7 @@ void Kelmo::LoadFile(const QString& path) {
         return;
     }
     file_ = path;
-    animation_ = Animation::load(path);
+    animation_ = pictures_.load(path);
     if (!animation_) {
         reportFileProblemOnce(path, QStringLiteral("kuvaa ei voi lukea"));
     }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/paths.h"
+
+#include <QHash>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -17,16 +20,33 @@ struct Animation {
     int runLength = 0;       // one run through every frame, in milliseconds
 
     // Decodes a GIF file (or any picture Qt reads); null when it cannot be read.
-    static std::shared_ptr<const Animation> load(const QString& path);
+    static std::shared_ptr<const Animation> decode(const QString& path);
+};
+
+// The decoded pictures of one program, kept between loads: pictures are loaded
+// again and again (the rising fish every 100 ms), so each file is decoded once
+// and decoded anew only when its time or size changes on disk.
+class Pictures {
+public:
+    // The file's animation; null when it is no plain file or cannot be read.
+    std::shared_ptr<const Animation> load(const QString& path);
+
+private:
+    struct Kept {
+        PlainFile stamp;
+        std::shared_ptr<const Animation> animation;
+    };
+    QHash<QString, Kept> kept_;
 };
 
 // An animated-GIF sprite (`Kelmo`). It shows the picture built into its window
 // until its first LoadFile. Its frames advance on the game's clock, so on a
-// virtual clock an animation ends at the right virtual time.
+// virtual clock an animation ends at the right virtual time; its pictures come
+// from the program's decoded pictures.
 class Kelmo : public QWidget {
     Q_OBJECT
 public:
-    Kelmo(QWidget* parent, Clock& clock, const QString& name, const QRect& box,
+    Kelmo(QWidget* parent, Clock& clock, Pictures& pictures, const QString& name, const QRect& box,
           const QString& designPicture);
 
     // Shows the picture of that file at once, animated as the file says (its
@@ -64,6 +84,7 @@ private:
     void onFrameTick();
 
     Clock& clock_;
+    Pictures& pictures_;
     std::shared_ptr<const Animation> animation_;
     QString file_;
     float left_ = 0;

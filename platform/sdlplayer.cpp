@@ -468,7 +468,7 @@ public:
         post([id = id_](Engine& engine) { engine.stop(id); });
     }
 
-    void Init(qint32, qint32 sampleRate, bool, bool) override {
+    void Init(qint32 sampleRate) override {
         post([sampleRate](Engine& engine) { engine.open(sampleRate); });
     }
 
@@ -492,8 +492,6 @@ public:
         post([id = id_](Engine& engine) { engine.hold(id, false); });
     }
 
-    void setPreset(qint32 value) override { preset_ = value; }
-    void setMode(qint32 value) override { mode_ = value; }
     void setVolume(qint32 value) override {
         post([id = id_, volume = std::clamp(value, 0, 100)](Engine& engine) {
             engine.setVolume(id, volume);
@@ -506,8 +504,6 @@ private:
     }
 
     const int id_ = ++SoundWorker::instance().lastId;
-    qint32 preset_ = 0;
-    qint32 mode_ = 0;
 };
 
 } // namespace

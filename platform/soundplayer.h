@@ -11,9 +11,8 @@ public:
     virtual ~SoundPlayer() = default;
 
     virtual void Stop() = 0;
-    // Prepares sound output for a window; the handle and the two flags carry
-    // no meaning here, the sample rate is the one asked of the sound device.
-    virtual void Init(qint32 windowHandle, qint32 sampleRate, bool flagA, bool flagB) = 0;
+    // Prepares sound output at the sample rate asked of the sound device.
+    virtual void Init(qint32 sampleRate) = 0;
     virtual void LoadMusic(const QString& path) = 0;
     // Starts the loaded music; it loops until stopped.
     virtual void PlayMusic(bool loop) = 0;
@@ -25,9 +24,6 @@ public:
     virtual void Pause() = 0;
     virtual void Resume() = 0;
 
-    // Stored but unused: they tune nothing in this player.
-    virtual void setPreset(qint32 value) = 0;
-    virtual void setMode(qint32 value) = 0;
     // Music volume, 0 to 100 of full volume (100 until set).
     virtual void setVolume(qint32 value) = 0;
 };

@@ -3,7 +3,8 @@
 #include <QString>
 
 // The game's windows, by the names they are registered, opened and closed
-// under: every window opens another only through these.
+// under. A window uses only its own; which window opens when is the screen
+// flow's choice (app/screenflow.h).
 namespace windowName {
 inline const QString menu = QStringLiteral("menu");
 inline const QString credits = QStringLiteral("credits");

@@ -191,5 +191,5 @@ void Ennatykset::fill(const Records& records) {
 }
 
 void Ennatykset::on_Command1_clicked() {
-    forms().unload(objectName());
+    emit closed();
 }

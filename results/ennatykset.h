@@ -22,6 +22,10 @@ public:
 public slots:
     void on_Command1_clicked();
 
+signals:
+    // "Pois": the player is done with the window.
+    void closed();
+
 protected:
     void load() override;
 

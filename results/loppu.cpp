@@ -78,9 +78,6 @@ Loppu::Loppu(Forms& forms, Module1& state)
 }
 
 void Loppu::load() {
-    // The results take the game screen's place.
-    forms().unload(windowName::peli);
-
     // Summed wider than the table's 16-bit weights: a full catch can pass 32767 g.
     qint32 total = 0;
     const int rows = caughtRows(state_);
@@ -120,14 +117,11 @@ void Loppu::showRecord(const Records& saved) {
 }
 
 void Loppu::on_Command1_clicked() {
-    forms().show(windowName::menu);
-    forms().unload(windowName::loppu);
+    emit closed();
 }
 
 void Loppu::on_Command3_clicked() {
-    // A fresh window, so that a result saved meanwhile is in it.
-    forms().unload(windowName::ennatykset);
-    forms().show(windowName::ennatykset);
+    emit recordsRequested();
 }
 
 void Loppu::on_Command2_clicked() {

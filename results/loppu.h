@@ -13,9 +13,9 @@ struct Module1;
 struct Records;
 
 // The results window: lists the catch of the game just ended with its total
-// weight, saves it to a result file under the player's name, and returns to the menu.
-// A total above every saved one is announced as a new record; "Ennätykset"
-// opens the records.
+// weight and saves it to a result file under the player's name; "OK" is done
+// with it. A total above every saved one is announced as a new record;
+// "Ennätykset" asks for the records.
 class Loppu : public Form {
     Q_OBJECT
 public:
@@ -25,6 +25,11 @@ public:
     void setSaveDevice(SaveDeviceFactory device) { saveDevice_ = std::move(device); }
     // Whether a folder may be written to; the default asks the file system.
     void setFolderCheck(FolderCheck check) { folderCheck_ = std::move(check); }
+
+signals:
+    // "OK": the player is done with the results.
+    void closed();
+    void recordsRequested();
 
 protected:
     void load() override;

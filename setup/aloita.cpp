@@ -144,9 +144,9 @@ void Aloita::on_File1_clicked(QListWidgetItem* item) {
 }
 
 std::optional<QString> Aloita::loadMap(const QString& fileName) {
-    const mapfile::ReadResult result =
-        mapfile::read(QDir(mapsFolder()).filePath(fileName), mapsFolder(),
-                      [](const QString& path) { return Animation::load(path) != nullptr; });
+    const mapfile::ReadResult result = mapfile::read(
+        QDir(mapsFolder()).filePath(fileName), mapsFolder(),
+        [this](const QString& path) { return context().pictures.load(path) != nullptr; });
     if (const auto* refusal = std::get_if<mapfile::Refusal>(&result)) {
         return mapfile::explain(*refusal, fileName);
     }
@@ -194,9 +194,7 @@ void Aloita::on_Command1_clicked() {
         return;
     }
 
-    // The game window starts the game on the chosen map and spot as it opens.
-    forms().show(windowName::peli);
-    forms().unload(windowName::aloita);
+    emit startRequested();
 }
 
 void Aloita::refuse(const QString& text) {

@@ -22,6 +22,10 @@ public:
     // The description file shown now, empty until one was loaded on this visit.
     QString loadedMap() const { return loadedMap_; }
 
+signals:
+    // "Aloita" with a map and a spot chosen and the spot's picture readable.
+    void startRequested();
+
 protected:
     void load() override;
     void activate() override;

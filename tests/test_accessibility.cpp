@@ -242,7 +242,7 @@ TEST_F(NibbleCue, NeverSoundsWhenTurnedOffWithA) {
     forms.show(QStringLiteral("menu"));
     settle();
     QTest::keyClick(window("menu"), Qt::Key_A);
-    EXPECT_FALSE(forms.nibbleCue());
+    EXPECT_FALSE(context.preferences.nibbleCue());
     EXPECT_EQ(announcer.last(), "menu: Nykäisymerkki pois");
     forms.unload(QStringLiteral("menu"));
     playAMinute();
@@ -252,7 +252,7 @@ TEST_F(NibbleCue, NeverSoundsWhenTurnedOffWithA) {
     EXPECT_EQ(announcer.said.count("peli: Kala nykii!"), count("-- nibble"));
     // A in the game window turns it back on.
     QTest::keyClick(peli(), Qt::Key_A);
-    EXPECT_TRUE(forms.nibbleCue());
+    EXPECT_TRUE(context.preferences.nibbleCue());
 }
 
 TEST(Settings, MuteAndCueOutliveARunAndShowOnTheGameScreen) {
@@ -280,10 +280,9 @@ TEST_F(Accessibility, MuteIsRememberedAndShownInTheCorner) {
     EXPECT_TRUE(settings.flag(setting::muted, false));
     EXPECT_EQ(announcer.last(), "peli: Äänet pois");
 
-    // The next run starts muted: a new set of windows on the same settings.
+    // The next run starts muted: a new program on the same settings.
     RecordingSound nextSound{players};
-    Context next{clock, random, dialogs, nextSound, appPath, settings, announcer};
-    Forms nextForms(next);
+    const Program next({&clock, &random, &dialogs, &nextSound, &settings, &announcer, appPath});
     EXPECT_TRUE(nextSound.muted());
     QTest::keyClick(peli(), Qt::Key_M);
     EXPECT_FALSE(notice->isVisible());

@@ -279,8 +279,7 @@ TEST(Art, ChatterIsHeardOverTheGameMusicWithoutDrowningIt) {
     // volumes the game plays at, the music turned down and the clips not.
     SdlSound sound;
     auto player = sound.makePlayer(QStringLiteral("peli"));
-    player->setMode(1);
-    player->Init(0, 44100, false, false);
+    player->Init(44100);
     player->LoadMusic(dataFile("music.mp3"));
     player->PlayMusic(true);
     player->setVolume(20);

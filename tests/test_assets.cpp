@@ -226,7 +226,7 @@ TEST(Assets, TunesAndClipsPlayInTheSdlPlayer) {
     }
 
     std::unique_ptr<SoundPlayer> player = SdlSound().makePlayer(QString());
-    player->Init(0, 44100, false, false);
+    player->Init(44100);
     waitForSound();
     ASSERT_TRUE(sdlAudioReady());
 

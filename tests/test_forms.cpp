@@ -3,6 +3,7 @@
 #include "core/timer.h"
 #include "platform/context.h"
 #include "platform/form.h"
+#include "platform/kelmo.h"
 #include "platform/look.h"
 #include "support/fakes.h"
 
@@ -17,7 +18,7 @@ class Probe : public Form {
 public:
     Probe(Forms& forms, const QString& name, QStringList& events)
         : Form(forms, name, "Probe " + name, QSize(120, 80)), events_(events) {
-        tick = makeTimer("tick", 1000, true);
+        tick = new Timer(this, context().clock, "tick", 1000, true);
         connect(tick, &Timer::timeout, this, [this] { events_ << objectName() + " tick"; });
         makePlayer();
     }
@@ -58,7 +59,10 @@ protected:
     RecordingSound sound{players};
     MemorySettings settings;
     RecordingAnnouncer announcer;
-    Context context{clock, random, dialogs, sound, QString(), settings, announcer};
+    Preferences preferences{sound, settings};
+    Pictures pictures;
+    Context context{clock,    random,    dialogs,     sound,   QString(),
+                    settings, announcer, preferences, pictures};
     Forms forms{context};
     QStringList events;
 };

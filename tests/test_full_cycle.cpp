@@ -1,3 +1,4 @@
+#include "app/screenflow.h"
 #include "core/text1252.h"
 #include "platform/kelmo.h"
 #include "support/world.h"
@@ -103,7 +104,7 @@ TEST_F(FullCycle, ASecondGameStartsAfreshOnTheSameMapAndLopetaSkipsTheResults) {
 }
 
 TEST_F(FullCycle, PoistuEndsTheProgramOnceTheLastWindowIsGone) {
-    QSignalSpy last(&forms, &Forms::lastWindowClosed);
+    QSignalSpy last(&program->flow(), &ScreenFlow::finished);
     forms.show("menu");
     settle();
     ASSERT_TRUE(click("menu", "Label3")); // "Tekijät"
@@ -117,7 +118,7 @@ TEST_F(FullCycle, PoistuEndsTheProgramOnceTheLastWindowIsGone) {
 // some window must be open at every moment: each window opens the next one
 // before it closes itself. A single moment without one would end the program.
 TEST_F(FullCycle, TheProgramKeepsRunningAllTheWayRound) {
-    QSignalSpy last(&forms, &Forms::lastWindowClosed);
+    QSignalSpy last(&program->flow(), &ScreenFlow::finished);
     forms.show("menu");
     settle();
     for (const bool toTheEnd : {true, false, true}) {

@@ -69,7 +69,7 @@ TEST_F(HiDpi, SpritesAndWindowPicturesBecomeSharpBlocks) {
 
     QWidget host;
     host.resize(60, 60);
-    Kelmo sprite(&host, clock, "vene", QRect(5, 7, 12, 10), QString());
+    Kelmo sprite(&host, clock, context.pictures, "vene", QRect(5, 7, 12, 10), QString());
     sprite.LoadFile(file);
     ASSERT_EQ(sprite.currentFrame(), 0);
     expectBlocks(renderAtDoubleDensity(&sprite), QRect(0, 0, 12, 10), coloursOf(art));

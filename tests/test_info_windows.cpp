@@ -52,7 +52,7 @@ TEST_F(InfoWindowsTest, ClosingCreditsOrHelpRestartsTheMenuMusic) {
     EXPECT_EQ(window("credits"), nullptr);
     EXPECT_EQ(forms.active(), window("menu"));
     const QStringList restart = {
-        "Stop", "Preset = 100", "Init(44100, False, False)",
+        "Stop", "Init(44100)",
         QStringLiteral("LoadMusic(%1)").arg(path(QStringLiteral("\\data\\music2.mp3"))),
         "PlayMusic(True)"};
     EXPECT_EQ(players.of("menu"), restart);

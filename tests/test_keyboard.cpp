@@ -149,6 +149,10 @@ TEST_F(GameKeys, LopetaHasNoKey) {
     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_L, Qt::Key_Q, Qt::Key_Return, Qt::Key_Enter}) {
         press(key, peli());
     }
+    // Nor is a key the keyboard could not name (a media key, a dead key).
+    QKeyEvent unnamed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier);
+    QApplication::sendEvent(peli(), &unnamed);
+    settle();
     EXPECT_NE(peli(), nullptr);
     EXPECT_EQ(window("menu"), nullptr);
 }

@@ -18,8 +18,7 @@ protected:
     }
 
     QStringList activationCalls() const {
-        return {QStringLiteral("Stop"), QStringLiteral("Preset = 100"),
-                QStringLiteral("Init(44100, False, False)"),
+        return {QStringLiteral("Stop"), QStringLiteral("Init(44100)"),
                 QStringLiteral("LoadMusic(%1)").arg(path(QStringLiteral("\\data\\music2.mp3"))),
                 QStringLiteral("PlayMusic(True)")};
     }

@@ -54,14 +54,20 @@ TEST_F(PictureCache, WindowBackgroundFollowsTheFileOnDisk) {
 
 TEST_F(PictureCache, SharedDecodingAndFilesThatAreNotPictures) {
     const QString file = writePicture("kuva.png", QSize(5, 5), Qt::yellow);
-    const auto first = Animation::load(file);
+    const auto first = context.pictures.load(file);
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(Animation::load(file), first) << "an unchanged file is decoded once";
+    EXPECT_EQ(context.pictures.load(file), first) << "an unchanged file is decoded once";
+    // Kept by the program that loaded them: another one decodes for itself.
+    Pictures another;
+    const auto own = another.load(file);
+    ASSERT_NE(own, nullptr);
+    EXPECT_NE(own, first);
+    EXPECT_EQ(another.load(file), own);
 
-    EXPECT_EQ(Animation::load(path("\\data")), nullptr) << "a folder is not a picture";
-    EXPECT_EQ(Animation::load(path("\\data\\puuttuu.gif")), nullptr);
-    EXPECT_EQ(Animation::load(":/pictures/ei_ole.gif"), nullptr);
-    const auto builtIn = Animation::load(":/pictures/vene.gif");
+    EXPECT_EQ(context.pictures.load(path("\\data")), nullptr) << "a folder is not a picture";
+    EXPECT_EQ(context.pictures.load(path("\\data\\puuttuu.gif")), nullptr);
+    EXPECT_EQ(context.pictures.load(":/pictures/ei_ole.gif"), nullptr);
+    const auto builtIn = context.pictures.load(":/pictures/vene.gif");
     ASSERT_NE(builtIn, nullptr);
     EXPECT_EQ(builtIn->frames.front().size(), QSize(79, 81));
 }

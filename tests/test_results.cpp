@@ -109,16 +109,15 @@ TEST_F(ResultsWindow, ListsTheCatchInLandingOrderWithItsTotal) {
     EXPECT_EQ(total(), "0g");
 }
 
-TEST_F(ResultsWindow, LoadingClosesTheGameAndOkReturnsToTheMenu) {
+TEST_F(ResultsWindow, TakesTheGamesPlaceWhenTimeIsUpAndOkReturnsToTheMenu) {
     forms.show("peli");
     settle();
     ASSERT_NE(window("peli"), nullptr);
 
-    landed({{"ahven", 245}});
-    forms.show("loppu");
-    settle();
-    EXPECT_EQ(window("peli"), nullptr);
-    ASSERT_NE(window("loppu"), nullptr);
+    advance(180 * 1000);
+    EXPECT_EQ(forms.loadedNames(), QStringList{"loppu"});
+    EXPECT_EQ(forms.active(), window("loppu"));
+    EXPECT_EQ(players.of("peli").last(), "destroyed");
 
     click("loppu", "Command1");
     EXPECT_EQ(window("loppu"), nullptr);

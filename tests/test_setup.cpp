@@ -544,7 +544,7 @@ TEST_F(SetupWindow, EveryFirstLetterFindsItsLakeTheSoundKeysToo) {
         settle();
     }
     EXPECT_FALSE(sound.muted());
-    EXPECT_TRUE(forms.nibbleCue());
+    EXPECT_TRUE(context.preferences.nibbleCue());
 
     open();
     auto* start = control<QPushButton>("aloita", "Command1");
@@ -552,7 +552,7 @@ TEST_F(SetupWindow, EveryFirstLetterFindsItsLakeTheSoundKeysToo) {
     QTest::keyClick(start, Qt::Key_M);
     QTest::keyClick(start, Qt::Key_A);
     EXPECT_TRUE(sound.muted());
-    EXPECT_FALSE(forms.nibbleCue());
+    EXPECT_FALSE(context.preferences.nibbleCue());
 }
 
 // Dragging the mouse from one entry to another chooses the entry it ends on,

@@ -12,8 +12,7 @@
 TEST(SdlPlayer, PlaysTheGameMusicAndAClipOverItAndStopsWhenReleased) {
     auto player = SdlSound().makePlayer(QString());
     player->Stop(); // before Init: does nothing, crashes nothing
-    player->setPreset(100);
-    player->Init(0, 44100, false, false);
+    player->Init(44100);
     waitForSound();
     ASSERT_TRUE(sdlAudioReady());
 
@@ -48,7 +47,7 @@ TEST(SdlPlayer, PlaysTheGameMusicAndAClipOverItAndStopsWhenReleased) {
 
 TEST(SdlPlayer, APlayerReleasedBeforeItsCallsRunLeavesNothingPlaying) {
     auto player = SdlSound().makePlayer(QString());
-    player->Init(0, 44100, false, false);
+    player->Init(44100);
     player->LoadMusic(sourceDataFolder() + "/music.mp3");
     player->PlayMusic(true);
     player->PlaySound(sourceDataFolder() + "/sound/kala03.wav", false);
@@ -67,7 +66,7 @@ TEST(SdlPlayer, MissingFilesAreReportedOnceAndNothingElseHappens) {
     const QString music = dir.filePath("music.mp3");
     const QString clip = dir.filePath("kala07.wav");
     auto player = SdlSound().makePlayer(QString());
-    player->Init(0, 44100, false, false);
+    player->Init(44100);
     testing::internal::CaptureStderr();
     for (int i = 0; i < 3; ++i) {
         player->LoadMusic(music);
@@ -110,7 +109,7 @@ TEST(SdlPlayer, APipeAFolderOrALinkToNothingIsAMissingFile) {
         }
     }
     auto player = SdlSound().makePlayer(QString());
-    player->Init(0, 44100, false, false);
+    player->Init(44100);
     testing::internal::CaptureStderr();
     for (int i = 0; i < paths.size(); i += 2) {
         player->LoadMusic(paths[i]);
@@ -130,7 +129,7 @@ TEST(SdlPlayer, APipeAFolderOrALinkToNothingIsAMissingFile) {
 TEST(SdlPlayer, OnePlayersStopLeavesAnotherPlayersMusicAlone) {
     auto menu = SdlSound().makePlayer(QString());
     auto game = SdlSound().makePlayer(QString());
-    menu->Init(0, 44100, false, false);
+    menu->Init(44100);
     menu->LoadMusic(sourceDataFolder() + "/music2.mp3");
     menu->PlayMusic(true);
     game->LoadMusic(sourceDataFolder() + "/music.mp3");

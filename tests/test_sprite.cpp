@@ -27,8 +27,9 @@ protected:
 
     QTemporaryDir dir;
     VirtualClock clock;
+    Pictures pictures;
     QWidget host;
-    Kelmo sprite{&host, clock, "va", QRect(10, 20, 100, 100), QString()};
+    Kelmo sprite{&host, clock, pictures, "va", QRect(10, 20, 100, 100), QString()};
 };
 
 } // namespace
@@ -133,7 +134,7 @@ TEST_F(SpriteTest, MissingFileShowsNothingAndIsReportedOnce) {
 
 TEST_F(SpriteTest, ShowsItsDesignPictureUntilTheFirstLoadAndKeepsFloatPositions) {
     const QString design = gif("design.gif", std::nullopt, 1);
-    Kelmo boat(&host, clock, "vene", QRect(0, 16, 137, 113), design);
+    Kelmo boat(&host, clock, pictures, "vene", QRect(0, 16, 137, 113), design);
     EXPECT_EQ(boat.currentFrame(), 0);
     EXPECT_EQ(boat.file(), QString());
     EXPECT_EQ(boat.width(), 137);

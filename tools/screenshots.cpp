@@ -3,15 +3,13 @@
 // Usage: norppala_screenshots [FOLDER [fi|en]]
 #include "app/headless.h"
 #include "app/language.h"
-#include "app/windows.h"
+#include "app/program.h"
 #include "core/autoangler.h"
 #include "core/clock.h"
 #include "core/module1.h"
-#include "core/paths.h"
 #include "core/random.h"
 #include "core/recordsreader.h"
 #include "game/peli.h"
-#include "platform/context.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/kelmo.h"
@@ -97,14 +95,18 @@ int main(int argc, char* argv[]) {
     NoDialogs dialogs;
     SilentSound sound;
     MemorySettings settings;
-    AccessibleAnnouncer announcer;
-    Context context{clock, random, dialogs, sound, programFolder(), settings, announcer};
-    Module1 state;
-    Forms forms(context);
-    registerWindows(forms, state);
+    Program program({.clock = &clock,
+                     .random = &random,
+                     .dialogs = &dialogs,
+                     .sound = &sound,
+                     .settings = &settings});
+    Forms& forms = program.forms();
+    Module1& state = program.state();
     Tour tour{forms, clock, state, out};
 
-    forms.show("menu");
+    if (!program.start()) {
+        return 1;
+    }
     tour.settle();
     tour.save("menu", "menu.png");
     tour.click("menu", "Label3");

@@ -170,25 +170,6 @@
     </message>
 </context>
 <context>
-    <name>Forms</name>
-    <message>
-        <source>Äänet pois</source>
-        <translation>Sound off</translation>
-    </message>
-    <message>
-        <source>Äänet päällä</source>
-        <translation>Sound on</translation>
-    </message>
-    <message>
-        <source>Nykäisymerkki päällä</source>
-        <translation>Nibble cue on</translation>
-    </message>
-    <message>
-        <source>Nykäisymerkki pois</source>
-        <translation>Nibble cue off</translation>
-    </message>
-</context>
-<context>
     <name>Loppu</name>
     <message>
         <source>Norppala - Lopputulos</source>
@@ -402,10 +383,6 @@
         <translation>Sound off, M turns it back on</translation>
     </message>
     <message>
-        <source>Aika loppui, peli päättyi.</source>
-        <translation>Time&apos;s up, the game is over.</translation>
-    </message>
-    <message>
         <source>Mato: vedessä</source>
         <translation>Worm: in the water</translation>
     </message>
@@ -526,6 +503,32 @@
     <message>
         <source>Sulje</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenFlow</name>
+    <message>
+        <source>Aika loppui, peli päättyi.</source>
+        <translation>Time&apos;s up, the game is over.</translation>
+    </message>
+</context>
+<context>
+    <name>ShortcutFilter</name>
+    <message>
+        <source>Äänet pois</source>
+        <translation>Sound off</translation>
+    </message>
+    <message>
+        <source>Äänet päällä</source>
+        <translation>Sound on</translation>
+    </message>
+    <message>
+        <source>Nykäisymerkki päällä</source>
+        <translation>Nibble cue on</translation>
+    </message>
+    <message>
+        <source>Nykäisymerkki pois</source>
+        <translation>Nibble cue off</translation>
     </message>
 </context>
 <context>

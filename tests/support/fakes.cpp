@@ -34,9 +34,8 @@ void RecordingPlayer::Stop() {
     note(QStringLiteral("Stop"));
 }
 
-void RecordingPlayer::Init(qint32 windowHandle, qint32 sampleRate, bool flagA, bool flagB) {
-    Q_UNUSED(windowHandle);
-    note(QStringLiteral("Init(%1, %2, %3)").arg(sampleRate).arg(flag(flagA), flag(flagB)));
+void RecordingPlayer::Init(qint32 sampleRate) {
+    note(QStringLiteral("Init(%1)").arg(sampleRate));
 }
 
 void RecordingPlayer::LoadMusic(const QString& path) {
@@ -57,14 +56,6 @@ void RecordingPlayer::Pause() {
 
 void RecordingPlayer::Resume() {
     note(QStringLiteral("Resume"));
-}
-
-void RecordingPlayer::setPreset(qint32 value) {
-    note(QStringLiteral("Preset = %1").arg(value));
-}
-
-void RecordingPlayer::setMode(qint32 value) {
-    note(QStringLiteral("Mode = %1").arg(value));
 }
 
 void RecordingPlayer::setVolume(qint32 value) {

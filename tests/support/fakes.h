@@ -25,14 +25,12 @@ public:
     RecordingPlayer(PlayerLog& log, QString window);
     ~RecordingPlayer() override;
     void Stop() override;
-    void Init(qint32 windowHandle, qint32 sampleRate, bool flagA, bool flagB) override;
+    void Init(qint32 sampleRate) override;
     void LoadMusic(const QString& path) override;
     void PlayMusic(bool loop) override;
     void PlaySound(const QString& path, bool flag) override;
     void Pause() override;
     void Resume() override;
-    void setPreset(qint32 value) override;
-    void setMode(qint32 value) override;
     void setVolume(qint32 value) override;
 
 private:

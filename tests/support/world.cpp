@@ -1,6 +1,5 @@
 #include "support/world.h"
 
-#include "app/windows.h"
 #include "core/autoangler.h"
 #include "core/paths.h"
 #include "core/recordsreader.h"
@@ -39,14 +38,15 @@ bool copyFolder(const QString& from, const QString& to) {
 }
 
 World::World()
-    : appPath(dir.path()), context{clock, random, dialogs, sound, appPath, settings, announcer},
-      formsOwner(std::make_unique<Forms>(context)), forms(*formsOwner) {
+    : appPath(dir.path()), program(std::make_unique<Program>(Outside{
+                               &clock, &random, &dialogs, &sound, &settings, &announcer, appPath})),
+      context(program->context()), state(program->state()), forms(program->forms()) {
     copyFolder(sourceDataFolder(), appPath + QStringLiteral("/data"));
-    registerWindows(forms, state);
 }
 
 World::~World() {
-    formsOwner.reset();
+    noGame.reset();
+    program.reset();
     // No reading of this test's folders goes on once they are gone.
     RecordsReader::finishAll();
 }

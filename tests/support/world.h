@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/program.h"
 #include "core/clock.h"
 #include "core/fishinggame.h"
 #include "core/module1.h"
@@ -72,9 +73,9 @@ protected:
     RecordingSound sound{players};
     MemorySettings settings;
     RecordingAnnouncer announcer;
-    Context context;
-    Module1 state;
-    std::unique_ptr<Forms> formsOwner;
-    std::unique_ptr<FishingGame> noGame;
+    std::unique_ptr<Program> program;
+    Context& context;
+    Module1& state;
     Forms& forms;
+    std::unique_ptr<FishingGame> noGame;
 };

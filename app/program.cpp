@@ -1,0 +1,56 @@
+#include "app/program.h"
+
+#include "app/screenflow.h"
+#include "app/startup.h"
+#include "core/clock.h"
+#include "core/paths.h"
+#include "core/random.h"
+#include "platform/dialogs.h"
+#include "platform/form.h"
+#include "platform/kelmo.h"
+#include "platform/look.h"
+#include "platform/shortcuts.h"
+
+namespace {
+
+// The part that was passed in, or else a real one, kept in `own`.
+template <class Real, class Part> Part& pick(Part* given, std::unique_ptr<Part>& own) {
+    if (given) {
+        return *given;
+    }
+    own = std::make_unique<Real>();
+    return *own;
+}
+
+} // namespace
+
+Program::Program(Outside outside) {
+    Clock& clock = pick<RealClock>(outside.clock, ownClock_);
+    Random& random = pick<MersenneRandom>(outside.random, ownRandom_);
+    Dialogs& dialogs = pick<QtDialogs>(outside.dialogs, ownDialogs_);
+    Sound& sound = pick<SdlSound>(outside.sound, ownSound_);
+    Settings& settings = pick<QtSettings>(outside.settings, ownSettings_);
+    Announcer& announcer = pick<AccessibleAnnouncer>(outside.announcer, ownAnnouncer_);
+    const QString appPath = outside.appPath.isEmpty() ? programFolder() : outside.appPath;
+    installAccessibility();
+    // The sound stays as the player last left it.
+    preferences_ = std::make_unique<Preferences>(sound, settings);
+    pictures_ = std::make_unique<Pictures>();
+    context_.reset(new Context{clock, random, dialogs, sound, appPath, settings, announcer,
+                               *preferences_, *pictures_});
+    forms_ = std::make_unique<Forms>(*context_);
+    shortcuts_ = std::make_unique<ShortcutFilter>(*forms_, *preferences_, announcer);
+    // Windows are made and destroyed all evening: Qt's pixmap cache would only grow.
+    disablePixmapCache();
+    flow_ = std::make_unique<ScreenFlow>(*forms_, state_);
+}
+
+Program::~Program() = default;
+
+bool Program::start() {
+    if (!checkDataFolder(context_->appPath, context_->dialogs)) {
+        return false;
+    }
+    flow_->start();
+    return true;
+}
