@@ -186,6 +186,10 @@ void RecordsTally::add(SavedResult result) {
 }
 
 void RecordsTally::rank(SavedResult result) {
+    // An empty catch is no record, however few results there are.
+    if (result.total <= 0) {
+        return;
+    }
     std::vector<SavedResult>& best = records_.best;
     if (static_cast<int>(best.size()) >= places_ &&
         (best.empty() || !ranksAbove(result, best.back()))) {

@@ -340,5 +340,7 @@ TEST_F(RecordsTest, ASpeciesNeverSavedIsNoneYetNeverZeroGrams) {
     settle();
     EXPECT_EQ(text("ahven"), none);
     EXPECT_EQ(text("hauki"), "Haukia, 900g");
+    // The empty catch saved under "Tyhja" ranks nowhere: it is no record.
     EXPECT_EQ(row(1), "Haukia 900g 1");
+    EXPECT_EQ(row(2), "-");
 }
