@@ -227,12 +227,32 @@ void Label::mouseMoveEvent(QMouseEvent* event) {
     QLabel::mouseMoveEvent(event);
 }
 
+void Label::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (button_ && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        // Held down, it presses once.
+        if (!event->isAutoRepeat()) {
+            emit clicked();
+        }
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
 void Label::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
-    if (border_ == 1) {
+    if (border_ == 1 || hasFocus()) {
         QPainter painter(this);
-        painter.setPen(QPen(look::black, 1));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        if (border_ == 1) {
+            painter.setPen(QPen(look::black, 1));
+            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+        // The keyboard's place: a dotted frame just inside the box.
+        if (hasFocus()) {
+            painter.setPen(QPen(color_, 1, Qt::DotLine));
+            painter.drawRect(rect().adjusted(2, 2, -3, -3));
+        }
     }
 }
 

@@ -78,7 +78,8 @@ public:
     void setTransparent(bool transparent);
     bool isTransparent() const { return transparent_; }
     // A label the player clicks to act (a menu item, a spot on the map): a
-    // screen reader then offers it as a button to press.
+    // screen reader then offers it as a button to press, and Space or Enter
+    // presses it when it has the focus.
     void setButton(bool button) { button_ = button; }
     bool isButton() const { return button_; }
 
@@ -90,6 +91,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -23,6 +23,7 @@ public:
 
 protected:
     void activate() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void on_File1_clicked(QListWidgetItem* item);
