@@ -43,6 +43,10 @@ QPushButton* makePictureButton(QWidget* parent, const QString& name, const QRect
 
 } // namespace
 
+template <typename Words> void Peli::say(Words&& words) {
+    context().announcer.say(this, std::forward<Words>(words));
+}
+
 Peli::Peli(Forms& forms, Module1& state)
     : Form(forms, windowName::peli, QStringLiteral("Norppala"), QSize(362, 401)), state_(state) {
     setPicture(QStringLiteral(":/pictures/peli_tausta.gif"));
@@ -123,6 +127,10 @@ Peli::Peli(Forms& forms, Module1& state)
     // The clock reads as one phrase on its minutes; the colon and the seconds repeat it.
     markDecoration(Label6);
     markDecoration(Label7);
+    // What the angler does, the worm's state and the time: worked out when a reader asks.
+    markNamedByWindow(mies);
+    markNamedByWindow(mato);
+    markNamedByWindow(Label5);
 
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command3);
@@ -172,7 +180,8 @@ Peli::Peli(Forms& forms, Module1& state)
     connect(game_, &FishingGame::timeUp, this, [this] {
         Forms& all = this->forms();
         all.show(windowName::loppu);
-        context().announcer.announce(all.find(windowName::loppu), tr("Aika loppui, peli päättyi."));
+        context().announcer.say(all.find(windowName::loppu),
+                                [] { return tr("Aika loppui, peli päättyi."); });
         all.unload(windowName::peli);
     });
     connect(game_, &FishingGame::quitted, this, [this] {
@@ -271,8 +280,8 @@ void Peli::load() {
     game_->start();
     showSound();
     showClock();
-    mies->setAccessibleName(anglerText());
-    mato->setAccessibleName(tr("Mato: vedessä"));
+    nameChanged(mies);
+    nameChanged(mato);
     if (state_.map_name.isEmpty()) {
         return; // no lake chosen: the screen keeps its own design-time pictures
     }
@@ -297,16 +306,16 @@ void Peli::showAngler(Angler angler, bool once) {
         mies->setPlayCount(1);
         mies->Play();
     }
-    mies->setAccessibleName(anglerText());
+    nameChanged(mies);
     if (angler == Angler::Nibble) {
         cue(QStringLiteral("\\data\\sound\\nykaisy.wav"));
-        say(tr("Kala nykii!"));
+        say([] { return tr("Kala nykii!"); });
     } else if (angler == Angler::Lifting && !game_->fishRising()) {
         // What the lift shows of the worm: a worn one catches less, a bare hook nothing.
         if (game_->koho_state == QLatin1String("koho1")) {
-            say(tr("Mato on syöty, vaihda mato."));
+            say([] { return tr("Mato on syöty, vaihda mato."); });
         } else if (game_->koho_state == QLatin1String("koho2")) {
-            say(tr("Mato on puoliksi syöty."));
+            say([] { return tr("Mato on puoliksi syöty."); });
         }
     }
 }
@@ -338,7 +347,7 @@ QString Peli::anglerText() const {
 
 void Peli::fishHooked() {
     cue(QStringLiteral("\\data\\sound\\koukku.wav"));
-    say(tr("Kala tarttui, se nousee veneeseen."));
+    say([] { return tr("Kala tarttui, se nousee veneeseen."); });
 }
 
 void Peli::cue(const QString& clip) {
@@ -351,18 +360,21 @@ void Peli::cue(const QString& clip) {
     merkki_->PlaySound(data(clip), false);
 }
 
-void Peli::say(const QString& text) {
-    context().announcer.announce(this, text);
-}
-
 void Peli::showSound() {
     aanet->setVisible(context().sound.muted());
 }
 
 void Peli::showBait(const QString& picture) {
     mato->LoadFile(data(picture));
+    nameChanged(mato);
+}
+
+QString Peli::wormText() const {
+    // In the water the worm is not seen; lifted, its picture shows how much is left.
     QString state = tr("vedessä");
-    if (game_->rod() != Rod::ChangingWorm && picture != QLatin1String("\\data\\mato_dis.gif")) {
+    if (game_->rod() == Rod::ChangingWorm) {
+        state = tr("vaihdetaan");
+    } else if (game_->rod() == Rod::Up) {
         if (game_->koho_state == QLatin1String("koho1")) {
             state = tr("syöty");
         } else if (game_->koho_state == QLatin1String("koho2")) {
@@ -370,10 +382,8 @@ void Peli::showBait(const QString& picture) {
         } else {
             state = tr("ehjä");
         }
-    } else if (game_->rod() == Rod::ChangingWorm) {
-        state = tr("vaihdetaan");
     }
-    mato->setAccessibleName(tr("Mato: %1").arg(state));
+    return tr("Mato: %1").arg(state);
 }
 
 void Peli::showActions() {
@@ -402,11 +412,27 @@ void Peli::showBoat() {
 void Peli::showClock() {
     Label5->setText(QString::number(game_->clock_minutes));
     Label7->setText(QString::number(game_->clock_seconds));
-    Label5->setAccessibleName(
-        tr("Aikaa kulunut %1 min %2 s").arg(game_->clock_minutes).arg(game_->clock_seconds));
+    nameChanged(Label5);
     if (game_->clock_minutes == 2 && game_->clock_seconds == 50) {
-        say(tr("Kymmenen sekuntia jäljellä."));
+        say([] { return tr("Kymmenen sekuntia jäljellä."); });
     }
+}
+
+QString Peli::clockText() const {
+    return tr("Aikaa kulunut %1 min %2 s").arg(game_->clock_minutes).arg(game_->clock_seconds);
+}
+
+QString Peli::spokenName(const QWidget* control) const {
+    if (control == mies) {
+        return anglerText();
+    }
+    if (control == mato) {
+        return wormText();
+    }
+    if (control == Label5) {
+        return clockText();
+    }
+    return Form::spokenName(control);
 }
 
 void Peli::showRisingFish() {
@@ -421,10 +447,12 @@ void Peli::showLandedFish(int row) {
     List1->addItem(catchLine(state_, row));
     // The list shows seven lines: keep the newest catch in view.
     List1->scrollToBottom();
-    say(tr("Saalis: %1, %2 grammaa.")
+    say([this, row] {
+        return tr("Saalis: %1, %2 grammaa.")
             .arg(cellText(state_.catch_table[row][1]))
-            .arg(cellWeight(state_.catch_table[row][2])));
-    mies->setAccessibleName(anglerText());
+            .arg(cellWeight(state_.catch_table[row][2]));
+    });
+    nameChanged(mies);
     kala->setVisible(false);
     kala->setTop(fishTop());
 }
@@ -439,7 +467,7 @@ void Peli::showRipple(int x, int y) {
 
 void Peli::showPause(bool paused) {
     tauko->setVisible(paused);
-    say(paused ? tr("Tauko") : tr("Peli jatkuu"));
+    say([paused] { return paused ? tr("Tauko") : tr("Peli jatkuu"); });
     if (paused) {
         tauko->raise();
         Rumpa1->Pause();

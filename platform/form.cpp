@@ -35,6 +35,10 @@ Form::~Form() {
     shutDown();
 }
 
+QString Form::spokenName(const QWidget*) const {
+    return QString();
+}
+
 Context& Form::context() const {
     return forms_.context();
 }
@@ -218,12 +222,14 @@ bool Forms::eventFilter(QObject* watched, QEvent* event) {
     }
     if (key->key() == Qt::Key_M) {
         setMuted(!context_.sound.muted());
-        context_.announcer.announce(window,
-                                    context_.sound.muted() ? tr("Äänet pois") : tr("Äänet päällä"));
+        context_.announcer.say(window, [muted = context_.sound.muted()] {
+            return muted ? tr("Äänet pois") : tr("Äänet päällä");
+        });
     } else {
         setNibbleCue(!nibbleCue());
-        context_.announcer.announce(window, nibbleCue() ? tr("Nykäisymerkki päällä")
-                                                        : tr("Nykäisymerkki pois"));
+        context_.announcer.say(window, [on = nibbleCue()] {
+            return on ? tr("Nykäisymerkki päällä") : tr("Nykäisymerkki pois");
+        });
     }
     return true;
 }

@@ -38,6 +38,10 @@ public:
     const QImage& picture() const { return picture_; }
     QString pictureFile() const { return pictureFile_; }
 
+    // What a screen reader hears of a control marked with markNamedByWindow(),
+    // worked out when it asks.
+    virtual QString spokenName(const QWidget* control) const;
+
 protected:
     friend class Forms;
     virtual void load() {}

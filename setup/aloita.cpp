@@ -174,7 +174,7 @@ void Aloita::on_paikka_clicked(int spot) {
         paikka[i]->setBorderStyle(i + 1 == spot ? 1 : 0);
     }
     state_.spot_choice = static_cast<qint16>(spot);
-    context().announcer.announce(this, tr("Kalapaikka %1 valittu").arg(spot));
+    context().announcer.say(this, [spot] { return tr("Kalapaikka %1 valittu").arg(spot); });
 }
 
 void Aloita::on_Command1_clicked() {

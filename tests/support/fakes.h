@@ -59,6 +59,7 @@ private:
 // Everything said to the screen reader, in order, as "window: text".
 class RecordingAnnouncer final : public Announcer {
 public:
+    bool listening() const override { return true; }
     void announce(QWidget* window, const QString& text) override;
     QStringList said;
 };
