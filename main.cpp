@@ -30,7 +30,7 @@ int main(int argc, char* argv[]) {
     // The game decides itself when its last window has gone.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    RealClock clock;
+    RealClock clock(clockRate());
     MersenneRandom random;
     QtDialogs dialogs;
     SdlSound sound;
