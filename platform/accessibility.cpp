@@ -101,10 +101,13 @@ QAccessibleInterface* gameControls(const QString& className, QObject* object) {
     if (className != QLatin1String(widget->metaObject()->className())) {
         return nullptr;
     }
-    if (widget->property(kDecoration).toBool()) {
+    // Marks are looked for among the control's own marks only: a property
+    // lookup would first search the dozens that every widget declares.
+    const QList<QByteArray> marks = widget->dynamicPropertyNames();
+    if (marks.contains(kDecoration)) {
         return new Decoration(widget);
     }
-    if (widget->property(kNamedByWindow).toBool()) {
+    if (marks.contains(kNamedByWindow)) {
         return new NamedByWindow(widget, className == QLatin1String("Label")
                                              ? QAccessible::StaticText
                                              : QAccessible::Graphic);
