@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTimer>
 
 namespace {
@@ -40,6 +41,22 @@ QPushButton* makePictureButton(QWidget* parent, const QString& name, const QRect
     button->setIconSize(QSize(20, 20));
     return button;
 }
+
+// Every catch line is one line of the same font: the size of the first is the
+// size of all, worked out once instead of each time the newest is brought into view.
+class OneLineSize final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        if (!size_.isValid()) {
+            size_ = QStyledItemDelegate::sizeHint(option, index);
+        }
+        return size_;
+    }
+
+private:
+    mutable QSize size_;
+};
 
 } // namespace
 
@@ -111,6 +128,7 @@ Peli::Peli(Forms& forms, Module1& state)
     // Every catch line is one line of the same font: laying out one is enough,
     // which keeps bringing the newest line into view cheap.
     List1->setUniformItemSizes(true);
+    List1->setItemDelegate(new OneLineSize(List1));
     QPalette listPalette = List1->palette();
     listPalette.setColor(QPalette::Base, look::navy);
     listPalette.setColor(QPalette::Text, look::cyan);
@@ -273,7 +291,12 @@ bool Peli::playKey(const QKeyEvent& key) {
 }
 
 QString Peli::data(const QString& gamePath) const {
-    return appFile(context().appPath, gamePath);
+    // The same few dozen pictures and sounds are asked for all game long.
+    auto found = dataPaths_.constFind(gamePath);
+    if (found == dataPaths_.constEnd()) {
+        found = dataPaths_.insert(gamePath, appFile(context().appPath, gamePath));
+    }
+    return found.value();
 }
 
 void Peli::load() {

@@ -2,6 +2,8 @@
 
 #include "platform/form.h"
 
+#include <QHash>
+
 class FishingGame;
 class Kelmo;
 class Label;
@@ -65,6 +67,7 @@ private:
 
     Module1& state_;
     FishingGame* game_;
+    mutable QHash<QString, QString> dataPaths_;
 
     Kelmo* vesi;
     Kelmo* va;
