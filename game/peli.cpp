@@ -14,7 +14,6 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QTimer>
 
 namespace {
@@ -41,22 +40,6 @@ QPushButton* makePictureButton(QWidget* parent, const QString& name, const QRect
     button->setIconSize(QSize(20, 20));
     return button;
 }
-
-// Every catch line is one line of the same font: the size of the first is the
-// size of all, worked out once instead of each time the newest is brought into view.
-class OneLineSize final : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        if (!size_.isValid()) {
-            size_ = QStyledItemDelegate::sizeHint(option, index);
-        }
-        return size_;
-    }
-
-private:
-    mutable QSize size_;
-};
 
 } // namespace
 
@@ -125,10 +108,8 @@ Peli::Peli(Forms& forms, Module1& state)
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(0, 304, 153, 95);
     List1->setFont(look::systemFont(8.25));
-    // Every catch line is one line of the same font: laying out one is enough,
-    // which keeps bringing the newest line into view cheap.
-    List1->setUniformItemSizes(true);
-    List1->setItemDelegate(new OneLineSize(List1));
+    // Bringing the newest catch line into view lays out one line, not all.
+    setOneLineItems(List1);
     QPalette listPalette = List1->palette();
     listPalette.setColor(QPalette::Base, look::navy);
     listPalette.setColor(QPalette::Text, look::cyan);

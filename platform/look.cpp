@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
+#include <QStyledItemDelegate>
 #include <array>
 #include <cmath>
 
@@ -302,6 +303,29 @@ void FileListBox::focusInEvent(QFocusEvent* event) {
     if (!before && currentItem()) {
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
+}
+
+namespace {
+
+class OneLineSize final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        if (!size_.isValid()) {
+            size_ = QStyledItemDelegate::sizeHint(option, index);
+        }
+        return size_;
+    }
+
+private:
+    mutable QSize size_;
+};
+
+} // namespace
+
+void setOneLineItems(QListWidget* list) {
+    list->setUniformItemSizes(true);
+    list->setItemDelegate(new OneLineSize(list));
 }
 
 Line::Line(QWidget* parent, const QString& name, QPoint from, QPoint to, int width,

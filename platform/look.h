@@ -130,6 +130,11 @@ private:
     bool clickSeen_ = false;
 };
 
+// A list whose entries are each one line of the list's font, such as catch
+// lines: the first entry's size is worked out once and taken for all, so that
+// adding an entry lays out nothing anew.
+void setOneLineItems(QListWidget* list);
+
 // A straight line between two points of a window, `width` pixels wide.
 class Line : public QWidget {
     Q_OBJECT
