@@ -114,6 +114,8 @@ class Check:
         self.passed = []
         self.failed = []
         self.game_process = None
+        self.worm_heard = False
+        self.started = self.game_mark = 0
         self.game_log = os.path.join(self.work, "game.log")
 
     def clean_environment(self):
@@ -381,13 +383,13 @@ class Check:
             outcome = self.wait_for_any(["Kala tarttui, se nousee veneeseen.", "Mato on syöty, vaihda mato.",
                                          "Mato on puoliksi syöty."], 1.5, mark)
             if outcome == "Kala tarttui, se nousee veneeseen.":
-                self.record_heard("a hooked fish", outcome, mark)
+                self.record_heard("a hooked fish", outcome)
                 seen.add(outcome)
                 if self.expect_containing("the landed fish, species and weight", ["Saalis: ", " grammaa"],
                                           5, mark):
                     seen.add("Saalis")
             elif outcome == "Mato on syöty, vaihda mato.":
-                self.worm_eaten(mark)
+                self.worm_eaten()
                 continue
             self.key("space")
         for missing in sorted(wanted - seen):
@@ -408,13 +410,13 @@ class Check:
 
         return found[0] if self.wait_until("any", heard, seconds) else None
 
-    def record_heard(self, what, text, mark):
+    def record_heard(self, what, text):
         if what not in self.passed:
             self.passed.append(what)
             print(f"ok    {what}: Orca said {text!r}")
 
-    def worm_eaten(self, mark):
-        self.record_heard("an eaten worm found on lifting", "Mato on syöty, vaihda mato.", mark)
+    def worm_eaten(self):
+        self.record_heard("an eaten worm found on lifting", "Mato on syöty, vaihda mato.")
         self.worm_heard = True
         # A new worm takes five seconds of game time; then the line goes down.
         self.key("v")
@@ -423,7 +425,7 @@ class Check:
 
     def eaten_worm(self):
         """Leaves the line down through nibbles until one leaves the worm eaten."""
-        if getattr(self, "worm_heard", False):
+        if self.worm_heard:
             return
         # Taps of the rod make the fish nibble more often.
         self.key(*["n"] * 30)
@@ -438,7 +440,7 @@ class Check:
             self.key("space")
             outcome = self.wait_for_any(["Mato on syöty, vaihda mato.", "Mato on puoliksi syöty."], 2, mark)
             if outcome == "Mato on syöty, vaihda mato.":
-                self.worm_eaten(mark)
+                self.worm_eaten()
                 return
             self.key("space")
         self.failed.append("an eaten worm: never heard 'Mato on syöty, vaihda mato.'")
