@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation
     xvfb xauth
-    orca openbox xdotool x11-utils
+    orca at-spi2-core dbus-daemon openbox xdotool x11-utils procps
     clang libclang-rt-14-dev
     desktop-file-utils appstream
     debhelper dpkg-dev fakeroot lintian
