@@ -25,7 +25,11 @@ template <class Real, class Part> Part& pick(Part* given, std::unique_ptr<Part>&
 } // namespace
 
 Program::Program(Outside outside) {
-    Clock& clock = pick<RealClock>(outside.clock, ownClock_);
+    if (!outside.clock) {
+        // Tests of the real program may run its clock faster.
+        ownClock_ = std::make_unique<RealClock>(clockRate());
+    }
+    Clock& clock = outside.clock ? *outside.clock : *ownClock_;
     Random& random = pick<MersenneRandom>(outside.random, ownRandom_);
     Dialogs& dialogs = pick<QtDialogs>(outside.dialogs, ownDialogs_);
     Sound& sound = pick<SdlSound>(outside.sound, ownSound_);

@@ -95,8 +95,8 @@ void ScreenFlow::gameEnded(GameEnd end) {
     forms_.get(windowName::loppu);
     forms_.unload(windowName::peli);
     forms_.show(windowName::loppu);
-    forms_.context().announcer.announce(forms_.find(windowName::loppu),
-                                        tr("Aika loppui, peli päättyi."));
+    forms_.context().announcer.say(forms_.find(windowName::loppu),
+                                   [] { return tr("Aika loppui, peli päättyi."); });
 }
 
 void ScreenFlow::backToMenu(const QString& from) {

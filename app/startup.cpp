@@ -75,3 +75,9 @@ bool checkDataFolder(const QString& appPath, Dialogs& dialogs) {
     }
     return false;
 }
+
+int clockRate() {
+    bool ok = false;
+    const int rate = qEnvironmentVariableIntValue("NORPPALA_TEST_CLOCK_RATE", &ok);
+    return ok && rate >= 1 && rate <= 10 ? rate : 1;
+}

@@ -17,3 +17,8 @@ std::optional<int> answerCommandLine(int argc, char* argv[]);
 // With NORPPALA_NO_DIALOGS=1 in the environment the message goes to stderr only,
 // so a headless run cannot hang on a dialog nobody answers.
 bool checkDataFolder(const QString& appPath, Dialogs& dialogs);
+
+// How many times faster than the wall clock the game's time runs: 1, unless a
+// test of the real program sets NORPPALA_TEST_CLOCK_RATE (2 to 10) to hear a
+// whole game, its last ten seconds and its end, in well under three minutes.
+int clockRate();

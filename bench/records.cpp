@@ -4,7 +4,7 @@
 // records window, from its opening until it shows them. Warm file cache: the
 // files are read once before the timing starts.
 #include "app/headless.h"
-#include "app/windows.h"
+#include "app/program.h"
 #include "core/clock.h"
 #include "core/module1.h"
 #include "core/random.h"
@@ -100,11 +100,8 @@ void BM_RecordsWindow(benchmark::State& run) {
     NoDialogs dialogs;
     SilentSound sound;
     MemorySettings settings;
-    AccessibleAnnouncer announcer;
-    Context context{clock, random, dialogs, sound, world.appPath, settings, announcer};
-    Module1 state;
-    Forms forms(context);
-    registerWindows(forms, state);
+    Program program({&clock, &random, &dialogs, &sound, &settings, nullptr, world.appPath});
+    Forms& forms = program.forms();
     bool filled = true;
     for (auto _ : run) {
         forms.show(QStringLiteral("ennatykset"));

@@ -10,14 +10,14 @@ void Clock::fire(Timer* timer) {
     timer->fire();
 }
 
-RealClock::RealClock() {
+RealClock::RealClock(int rate) : rate_(std::max(1, rate)) {
     elapsed_.start();
 }
 
 RealClock::~RealClock() = default;
 
 qint64 RealClock::now() const {
-    return elapsed_.elapsed();
+    return elapsed_.elapsed() * rate_;
 }
 
 void RealClock::arm(Timer* timer, qint64 due) {
@@ -29,7 +29,8 @@ void RealClock::arm(Timer* timer, qint64 due) {
         QObject::connect(qtimer, &QTimer::timeout, timer, [timer] { Clock::fire(timer); });
         qtimers_.insert(timer, qtimer);
     }
-    qtimer->start(static_cast<int>(std::max<qint64>(0, due - now())));
+    // Rounded up: a tick never fires before it is due.
+    qtimer->start(static_cast<int>(std::max<qint64>(0, (due - now() + rate_ - 1) / rate_)));
 }
 
 void RealClock::disarm(Timer* timer) {

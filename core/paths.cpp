@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 QString appFile(const QString& appPath, const QString& gamePath) {
     QString relative = gamePath;
     relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -39,16 +43,30 @@ std::optional<PlainFile> plainFile(const QString& path) {
     if (path.isEmpty()) {
         return std::nullopt;
     }
+    if (path.startsWith(QLatin1Char(':'))) {
+        // Built into the program: never changes.
+        const QFileInfo info(path);
+        return info.isFile() ? std::optional<PlainFile>(PlainFile{info.size(), 0}) : std::nullopt;
+    }
+#ifdef Q_OS_UNIX
+    // One look at the file gives its kind, size and time; the sprites ask on
+    // every change of picture. stat() follows links, as QFileInfo::isFile() does.
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    return PlainFile{static_cast<qint64>(status.st_size),
+                     static_cast<qint64>(status.st_mtim.tv_sec) * 1000 +
+                         static_cast<qint64>(status.st_mtim.tv_nsec) / 1000000};
+#else
     // isFile() follows links and is false for folders, pipes, devices and sockets.
     const QFileInfo info(path);
     if (!info.isFile()) {
         return std::nullopt;
     }
-    if (path.startsWith(QLatin1Char(':'))) {
-        return PlainFile{info.size(), 0}; // built into the program: never changes
-    }
     // The file's own time, in UTC: QFileInfo's local time would look up the
     // time zone on every sprite change.
     return PlainFile{info.size(),
                      QFile(path).fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch()};
+#endif
 }

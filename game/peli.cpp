@@ -67,6 +67,10 @@ QPushButton* makePictureButton(QWidget* parent, const QString& name, const QRect
 
 } // namespace
 
+template <typename Words> void Peli::say(Words&& words) {
+    context().announcer.say(this, std::forward<Words>(words));
+}
+
 Peli::Peli(Forms& forms, Module1& state)
     : Form(forms, windowName::peli, QStringLiteral("Norppala"), QSize(362, 401)), state_(state) {
     setPicture(QStringLiteral(":/pictures/peli_tausta.gif"));
@@ -129,9 +133,8 @@ Peli::Peli(Forms& forms, Module1& state)
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(0, 304, 153, 95);
     List1->setFont(look::systemFont(8.25));
-    // Every catch line is one line of the same font: laying out one is enough,
-    // which keeps bringing the newest line into view cheap.
-    List1->setUniformItemSizes(true);
+    // Bringing the newest catch line into view lays out one line, not all.
+    setOneLineItems(List1);
     QPalette listPalette = List1->palette();
     listPalette.setColor(QPalette::Base, look::navy);
     listPalette.setColor(QPalette::Text, look::cyan);
@@ -148,6 +151,10 @@ Peli::Peli(Forms& forms, Module1& state)
     // The clock reads as one phrase on its minutes; the colon and the seconds repeat it.
     markDecoration(Label6);
     markDecoration(Label7);
+    // What the angler does, the worm's state and the time: worked out when a reader asks.
+    markNamedByWindow(mies);
+    markNamedByWindow(mato);
+    markNamedByWindow(Label5);
 
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command3);
@@ -257,15 +264,20 @@ bool Peli::playKey(const QKeyEvent& key) {
 }
 
 QString Peli::data(const QString& gamePath) const {
-    return appFile(context().appPath, gamePath);
+    // The same few dozen pictures and sounds are asked for all game long.
+    auto found = dataPaths_.constFind(gamePath);
+    if (found == dataPaths_.constEnd()) {
+        found = dataPaths_.insert(gamePath, appFile(context().appPath, gamePath));
+    }
+    return found.value();
 }
 
 void Peli::load() {
     game_->start();
     showSound();
     showClock();
-    mies->setAccessibleName(anglerText());
-    mato->setAccessibleName(tr("Mato: vedessä"));
+    nameChanged(mies);
+    nameChanged(mato);
     if (state_.map_name.isEmpty()) {
         return; // no lake chosen: the screen keeps its own design-time pictures
     }
@@ -301,16 +313,16 @@ void Peli::showAngler(Angler angler, bool once) {
         mies->setPlayCount(1);
         mies->Play();
     }
-    mies->setAccessibleName(anglerText());
+    nameChanged(mies);
     if (angler == Angler::Nibble) {
         cue(QStringLiteral("\\data\\sound\\nykaisy.wav"));
-        say(tr("Kala nykii!"));
+        say([] { return tr("Kala nykii!"); });
     } else if (angler == Angler::Lifting && !game_->risingFish()) {
         // What the lift shows of the worm: a worn one catches less, a bare hook nothing.
         if (game_->worm() == Worm::Eaten) {
-            say(tr("Mato on syöty, vaihda mato."));
+            say([] { return tr("Mato on syöty, vaihda mato."); });
         } else if (game_->worm() == Worm::Half) {
-            say(tr("Mato on puoliksi syöty."));
+            say([] { return tr("Mato on puoliksi syöty."); });
         }
     }
 }
@@ -342,7 +354,7 @@ QString Peli::anglerText() const {
 
 void Peli::fishHooked() {
     cue(QStringLiteral("\\data\\sound\\koukku.wav"));
-    say(tr("Kala tarttui, se nousee veneeseen."));
+    say([] { return tr("Kala tarttui, se nousee veneeseen."); });
 }
 
 void Peli::cue(const QString& clip) {
@@ -355,19 +367,22 @@ void Peli::cue(const QString& clip) {
     merkki_->PlaySound(data(clip), false);
 }
 
-void Peli::say(const QString& text) {
-    context().announcer.announce(this, text);
-}
-
 void Peli::showSound() {
     aanet->setVisible(context().preferences.muted());
 }
 
 void Peli::showBait(std::optional<Worm> worm) {
     mato->LoadFile(data(picture::ofBait(worm)));
+    nameChanged(mato);
+}
+
+QString Peli::wormText() const {
+    // In the water the worm is not seen; lifted, its picture shows how much is left.
     QString state = tr("vedessä");
-    if (worm) {
-        switch (*worm) {
+    if (game_->rod() == Rod::ChangingWorm) {
+        state = tr("vaihdetaan");
+    } else if (game_->rod() == Rod::Up) {
+        switch (game_->worm()) {
         case Worm::Whole:
             state = tr("ehjä");
             break;
@@ -378,10 +393,8 @@ void Peli::showBait(std::optional<Worm> worm) {
             state = tr("syöty");
             break;
         }
-    } else if (game_->rod() == Rod::ChangingWorm) {
-        state = tr("vaihdetaan");
     }
-    mato->setAccessibleName(tr("Mato: %1").arg(state));
+    return tr("Mato: %1").arg(state);
 }
 
 void Peli::showActions() {
@@ -413,10 +426,29 @@ void Peli::showClock() {
     const int seconds = game_->elapsedSeconds() % 60;
     Label5->setText(QString::number(minutes));
     Label7->setText(QString::number(seconds));
-    Label5->setAccessibleName(tr("Aikaa kulunut %1 min %2 s").arg(minutes).arg(seconds));
+    nameChanged(Label5);
     if (game_->elapsedSeconds() == fishing::kGameSeconds - 10) {
-        say(tr("Kymmenen sekuntia jäljellä."));
+        say([] { return tr("Kymmenen sekuntia jäljellä."); });
     }
+}
+
+QString Peli::clockText() const {
+    return tr("Aikaa kulunut %1 min %2 s")
+        .arg(game_->elapsedSeconds() / 60)
+        .arg(game_->elapsedSeconds() % 60);
+}
+
+QString Peli::spokenName(const QWidget* control) const {
+    if (control == mies) {
+        return anglerText();
+    }
+    if (control == mato) {
+        return wormText();
+    }
+    if (control == Label5) {
+        return clockText();
+    }
+    return Form::spokenName(control);
 }
 
 void Peli::showRisingFish(const Fish& fish) {
@@ -431,10 +463,12 @@ void Peli::showLandedFish(int row) {
     List1->addItem(catchLine(state_, row));
     // The list shows seven lines: keep the newest catch in view.
     List1->scrollToBottom();
-    say(tr("Saalis: %1, %2 grammaa.")
+    say([this, row] {
+        return tr("Saalis: %1, %2 grammaa.")
             .arg(cellText(state_.catch_table[row][1]))
-            .arg(cellWeight(state_.catch_table[row][2])));
-    mies->setAccessibleName(anglerText());
+            .arg(cellWeight(state_.catch_table[row][2]));
+    });
+    nameChanged(mies);
     kala->setVisible(false);
     kala->setTop(fishTop());
 }
@@ -449,7 +483,7 @@ void Peli::showRipple(int x, int y) {
 
 void Peli::showPause(bool paused) {
     tauko->setVisible(paused);
-    say(paused ? tr("Tauko") : tr("Peli jatkuu"));
+    say([paused] { return paused ? tr("Tauko") : tr("Peli jatkuu"); });
     if (paused) {
         tauko->raise();
         Rumpa1->Pause();

@@ -2,6 +2,7 @@
 
 #include "platform/form.h"
 
+#include <QHash>
 #include <array>
 #include <optional>
 
@@ -34,6 +35,8 @@ public:
     FishingGame& game() const { return *game_; }
     // The button that takes an action.
     QPushButton* button(Action action) const;
+    // The angler, the worm and the clock in words, as they are now.
+    QString spokenName(const QWidget* control) const override;
 
 signals:
     void ended(GameEnd end);
@@ -67,14 +70,18 @@ private:
     void fishHooked();
     // Plays the nibble cue's clip, when the player has it on.
     void cue(const QString& clip);
-    void say(const QString& text);
+    // Tells a screen reader, if one listens, what `words()` returns.
+    template <typename Words> void say(Words&& words);
     // The angler's name for a screen reader: what he is doing now.
     QString anglerText() const;
+    QString wormText() const;
+    QString clockText() const;
     // Where the fish stands on the screen at the game's depth below the boat.
     float fishTop() const;
 
     Module1& state_;
     FishingGame* game_;
+    mutable QHash<QString, QString> dataPaths_;
 
     Kelmo* vesi;
     Kelmo* va;

@@ -98,7 +98,7 @@ void Menu::keyPressEvent(QKeyEvent* event) {
         }
         highlight(all[keyItem_]);
         // The menu keeps the focus itself, so a screen reader hears which item the arrows reached.
-        context().announcer.announce(this, all[keyItem_]->text());
+        context().announcer.say(this, [item = all[keyItem_]] { return item->text(); });
         return;
     }
     case Qt::Key_E:

@@ -39,6 +39,10 @@ Form::~Form() {
     shutDown();
 }
 
+QString Form::spokenName(const QWidget*) const {
+    return QString();
+}
+
 Context& Form::context() const {
     return forms_.context();
 }

@@ -45,6 +45,10 @@ public:
     // a maximise button (see Forms::setOwnTitleBars), or nothing.
     TitleBar* titleBar() const { return titleBar_; }
 
+    // What a screen reader hears of a control marked with markNamedByWindow(),
+    // worked out when it asks.
+    virtual QString spokenName(const QWidget* control) const;
+
 protected:
     friend class Forms;
     virtual void load() {}

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
+#include <QStyledItemDelegate>
 #include <array>
 #include <cmath>
 
@@ -227,12 +228,32 @@ void Label::mouseMoveEvent(QMouseEvent* event) {
     QLabel::mouseMoveEvent(event);
 }
 
+void Label::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (button_ && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        // Held down, it presses once.
+        if (!event->isAutoRepeat()) {
+            emit clicked();
+        }
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
 void Label::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
-    if (border_ == 1) {
+    if (border_ == 1 || hasFocus()) {
         QPainter painter(this);
-        painter.setPen(QPen(look::black, 1));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        if (border_ == 1) {
+            painter.setPen(QPen(look::black, 1));
+            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+        // The keyboard's place: a dotted frame just inside the box.
+        if (hasFocus()) {
+            painter.setPen(QPen(color_, 1, Qt::DotLine));
+            painter.drawRect(rect().adjusted(2, 2, -3, -3));
+        }
     }
 }
 
@@ -282,6 +303,29 @@ void FileListBox::focusInEvent(QFocusEvent* event) {
     if (!before && currentItem()) {
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
+}
+
+namespace {
+
+class OneLineSize final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        if (!size_.isValid()) {
+            size_ = QStyledItemDelegate::sizeHint(option, index);
+        }
+        return size_;
+    }
+
+private:
+    mutable QSize size_;
+};
+
+} // namespace
+
+void setOneLineItems(QListWidget* list) {
+    list->setUniformItemSizes(true);
+    list->setItemDelegate(new OneLineSize(list));
 }
 
 Line::Line(QWidget* parent, const QString& name, QPoint from, QPoint to, int width,

@@ -78,7 +78,8 @@ public:
     void setTransparent(bool transparent);
     bool isTransparent() const { return transparent_; }
     // A label the player clicks to act (a menu item, a spot on the map): a
-    // screen reader then offers it as a button to press.
+    // screen reader then offers it as a button to press, and Space or Enter
+    // presses it when it has the focus.
     void setButton(bool button) { button_ = button; }
     bool isButton() const { return button_; }
 
@@ -90,6 +91,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -127,6 +129,11 @@ private:
     QPersistentModelIndex currentAtPress_;
     bool clickSeen_ = false;
 };
+
+// A list whose entries are each one line of the list's font, such as catch
+// lines: the first entry's size is worked out once and taken for all, so that
+// adding an entry lays out nothing anew.
+void setOneLineItems(QListWidget* list);
 
 // A straight line between two points of a window, `width` pixels wide.
 class Line : public QWidget {

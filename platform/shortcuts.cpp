@@ -45,11 +45,14 @@ bool ShortcutFilter::eventFilter(QObject* watched, QEvent* event) {
     }
     if (key->key() == Qt::Key_M) {
         preferences_.setMuted(!preferences_.muted());
-        announcer_.announce(window, preferences_.muted() ? tr("Äänet pois") : tr("Äänet päällä"));
+        announcer_.say(window, [muted = preferences_.muted()] {
+            return muted ? tr("Äänet pois") : tr("Äänet päällä");
+        });
     } else {
         preferences_.setNibbleCue(!preferences_.nibbleCue());
-        announcer_.announce(window, preferences_.nibbleCue() ? tr("Nykäisymerkki päällä")
-                                                             : tr("Nykäisymerkki pois"));
+        announcer_.say(window, [on = preferences_.nibbleCue()] {
+            return on ? tr("Nykäisymerkki päällä") : tr("Nykäisymerkki pois");
+        });
     }
     return true;
 }

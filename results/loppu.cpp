@@ -36,6 +36,7 @@ Loppu::Loppu(Forms& forms, Module1& state)
     List1->setGeometry(40, 80, 161, 160);
     List1->setFont(look::systemFont());
     List1->setSortingEnabled(false);
+    setOneLineItems(List1);
     QPalette colours = List1->palette();
     colours.setColor(QPalette::Base, look::navy);
     colours.setColor(QPalette::Text, look::cyan);

@@ -11,7 +11,9 @@
 
 #include <QDir>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QShortcut>
 
 Aloita::Aloita(Forms& forms, Module1& state)
     : Form(forms, windowName::aloita, QStringLiteral("Norppala"),
@@ -55,13 +57,23 @@ Aloita::Aloita(Forms& forms, Module1& state)
                       QString(), look::systemFont());
         marker->setButton(true);
         marker->setAccessibleName(tr("Kalapaikka %1").arg(spot));
+        // Tab reaches the spots after the map list; a click chooses without taking the focus.
+        marker->setFocusPolicy(Qt::TabFocus);
         // Until the window is first active the markers hide the picture beneath them.
         marker->setTransparent(false);
         // On top of everything, so a marker can always be clicked over its whole square.
         marker->raise();
         connect(marker, &Label::clicked, this, [this, spot] { on_paikka_clicked(spot); });
         paikka[i] = marker;
+        // The spot's number chooses it wherever the focus is, the map list included.
+        for (const int key : {Qt::Key_0 + spot, int(Qt::KeypadModifier) | (Qt::Key_0 + spot)}) {
+            connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this,
+                    [this, spot] { on_paikka_clicked(spot); });
+        }
     }
+    setTabOrder(File1, paikka[0]);
+    setTabOrder(paikka[0], paikka[1]);
+    setTabOrder(paikka[1], paikka[2]);
 
     connect(File1, &FileListBox::clicked, this, &Aloita::on_File1_clicked);
     connect(Command1, &QPushButton::clicked, this, &Aloita::on_Command1_clicked);
@@ -93,6 +105,23 @@ void Aloita::frameChosenSpot() {
     for (int i = 0; i < 3; ++i) {
         paikka[i]->setBorderStyle(i + 1 == state_.spot_choice ? 1 : 0);
     }
+}
+
+void Aloita::keyPressEvent(QKeyEvent* event) {
+    // The arrows go round the three spots once one of them has the focus.
+    const auto at = std::find(paikka.begin(), paikka.end(), focusWidget());
+    int step = 0;
+    if (event->key() == Qt::Key_Right || event->key() == Qt::Key_Down) {
+        step = 1;
+    } else if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Up) {
+        step = -1;
+    }
+    if (at == paikka.end() || step == 0) {
+        Form::keyPressEvent(event);
+        return;
+    }
+    const auto index = static_cast<int>(at - paikka.begin());
+    paikka[static_cast<size_t>((index + step + 3) % 3)]->setFocus(Qt::TabFocusReason);
 }
 
 void Aloita::listMaps() {
@@ -171,7 +200,7 @@ void Aloita::on_paikka_clicked(int spot) {
         paikka[i]->setBorderStyle(i + 1 == spot ? 1 : 0);
     }
     state_.spot_choice = static_cast<qint16>(spot);
-    context().announcer.announce(this, tr("Kalapaikka %1 valittu").arg(spot));
+    context().announcer.say(this, [spot] { return tr("Kalapaikka %1 valittu").arg(spot); });
 }
 
 void Aloita::on_Command1_clicked() {

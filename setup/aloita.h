@@ -29,6 +29,7 @@ signals:
 protected:
     void load() override;
     void activate() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void on_File1_clicked(QListWidgetItem* item);

@@ -1,4 +1,5 @@
 #include "core/autoangler.h"
+#include "platform/accessibility.h"
 #include "platform/settings.h"
 #include "test_game_world.h"
 
@@ -43,9 +44,121 @@ void collectNameless(QAccessibleInterface* face, QStringList& nameless) {
     }
 }
 
+// A screen reader arriving, as far as the game can tell: Qt says accessibility is active.
+class Reader {
+public:
+    Reader() { QAccessible::setActive(true); }
+    ~Reader() { QAccessible::setActive(false); }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+};
+
+// What a screen reader speaks of its own accord from a window: each
+// notification in its status line, in order, says the labels inside it.
+QStringList notificationsIn(QWidget* window) {
+    QStringList said;
+    QAccessibleInterface* face = accessible(window);
+    for (int i = 0; i < face->childCount(); ++i) {
+        QAccessibleInterface* line = face->child(i);
+        if (line->role() != QAccessible::StatusBar) {
+            continue;
+        }
+        for (int j = 0; j < line->childCount(); ++j) {
+            QAccessibleInterface* notification = line->child(j);
+            EXPECT_EQ(notification->role(), QAccessible::Notification);
+            EXPECT_FALSE(notification->state().invisible);
+            EXPECT_EQ(notification->text(QAccessible::Name), QString());
+            QStringList words;
+            for (int k = 0; k < notification->childCount(); ++k) {
+                words << notification->child(k)->text(QAccessible::Name);
+            }
+            said << words.join(QLatin1Char(' '));
+        }
+    }
+    return said;
+}
+
 } // namespace
 
 class Accessibility : public GameWorld {};
+
+// The real announcer: a notification of its own in the window's status line
+// for every announcement, repeats included, and the focus stays; a window
+// just opened hears its announcements once it is active; with nobody
+// listening nothing is built.
+TEST_F(Accessibility, AnnouncementsAreNotificationsAReaderSpeaksWhereverTheFocusIs) {
+    forms.show(QStringLiteral("menu"));
+    settle();
+    Form* menu = window("menu");
+    AccessibleAnnouncer speaker;
+    EXPECT_FALSE(speaker.listening());
+    speaker.announce(menu, "Kala nykii!");
+    EXPECT_EQ(menu->findChild<QWidget*>("tilarivi"), nullptr);
+
+    Reader reader;
+    ASSERT_TRUE(speaker.listening());
+    QWidget* focused = QApplication::focusWidget();
+    for (const char* text : {"Kala nykii!", "Kala nykii!", "Saalis: hauki, 2048 grammaa."}) {
+        speaker.announce(menu, text);
+    }
+    EXPECT_EQ(notificationsIn(menu),
+              (QStringList{"Kala nykii!", "Kala nykii!", "Saalis: hauki, 2048 grammaa."}));
+    EXPECT_EQ(QApplication::focusWidget(), focused);
+    // Only the last few stay in the window.
+    for (int i = 0; i < 10; ++i) {
+        speaker.announce(menu, QString::number(i));
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(notificationsIn(menu), (QStringList{"6", "7", "8", "9"}));
+
+    // The credits open beside the menu; the menu's announcements wait for the menu.
+    forms.show(QStringLiteral("credits"));
+    settle();
+    ASSERT_FALSE(menu->isActiveWindow());
+    speaker.announce(menu, "Tekijät");
+    speaker.announce(menu, "Ohje");
+    settle();
+    EXPECT_EQ(notificationsIn(menu).last(), "9");
+    forms.show(QStringLiteral("menu"));
+    settle();
+    settle();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(notificationsIn(menu), (QStringList{"8", "9", "Tekijät", "Ohje"}));
+}
+
+// The angler, the worm and the clock are worked out when a reader asks, so
+// with nobody listening nothing is; a reader that comes later hears them as
+// they are now.
+TEST_F(Accessibility, AReaderArrivingLateHearsTheAnglerWormAndClockAsTheyAre) {
+    startGame();
+    QWidget* clock = control("peli", "Label5");
+    const auto clockSays = [this] {
+        const int at = game().elapsedSeconds();
+        return QStringLiteral("Aikaa kulunut %1 min %2 s").arg(at / 60).arg(at % 60);
+    };
+    // A medium nibble that leaves the worm half eaten and the fish unhooked.
+    click("peli", "Command4");
+    lower();
+    ASSERT_TRUE(untilTheBite());
+    random.roll(5, 11);
+    random.roll(1, 3);
+    random.roll(1, 2);
+    advance(1);
+    settle();
+    Reader reader;
+    EXPECT_EQ(nameOf(clock), clockSays());
+    EXPECT_EQ(nameOf(sprite("mies")), "Ukko: kala nykii!");
+    EXPECT_EQ(nameOf(sprite("mato")), "Mato: vedessä");
+    const int before = game().elapsedSeconds();
+    advance(2000);
+    ASSERT_EQ(game().elapsedSeconds(), before + 2);
+    EXPECT_EQ(nameOf(clock), clockSays());
+    click("peli", "Command4");
+    EXPECT_EQ(nameOf(sprite("mato")), "Mato: puoliksi syöty");
+    click("peli", "Command4");
+    EXPECT_EQ(nameOf(sprite("mato")), "Mato: vedessä");
+    EXPECT_EQ(nameOf(sprite("mies")), "Ukko: laskee siiman");
+}
 
 TEST_F(Accessibility, EveryVisibleControlOfEveryWindowHasAName) {
     for (const char* name : {"menu", "credits", "ohje", "aloita", "peli", "loppu", "ennatykset"}) {

@@ -140,7 +140,7 @@ TEST_F(SetupWindow, LaysOutTheWindowAndListsTheDescriptionsByName) {
     for (int spot = 1; spot <= 3; ++spot) {
         EXPECT_TRUE(marker(spot)->isTransparent());
         EXPECT_EQ(marker(spot)->borderStyle(), 0);
-        EXPECT_EQ(marker(spot)->focusPolicy(), Qt::NoFocus);
+        EXPECT_EQ(marker(spot)->focusPolicy(), Qt::TabFocus);
     }
     const auto* label = control<Label>("aloita", "Label1");
     EXPECT_EQ(label->text(),
@@ -154,12 +154,15 @@ TEST_F(SetupWindow, LaysOutTheWindowAndListsTheDescriptionsByName) {
     EXPECT_EQ(control<Line>("aloita", "Line1")->from(), QPoint(200, 0));
     EXPECT_EQ(control<Line>("aloita", "Line2")->to(), QPoint(200, 200));
 
-    // Tab goes from "Aloita" to the map list.
-    QWidget* next = start->nextInFocusChain();
-    while (next != start && !(next->focusPolicy() & Qt::TabFocus)) {
-        next = next->nextInFocusChain();
+    // Tab goes from "Aloita" to the map list, then round the spots.
+    QList<QWidget*> chain;
+    for (QWidget* next = start->nextInFocusChain(); next != start && chain.size() < 50;
+         next = next->nextInFocusChain()) {
+        if (next->focusPolicy() & Qt::TabFocus) {
+            chain << next;
+        }
     }
-    EXPECT_EQ(next, list());
+    EXPECT_EQ(chain, (QList<QWidget*>{list(), marker(1), marker(2), marker(3)}));
 
     EXPECT_EQ(listed(), (QStringList{"A.ARS", "b.ars", "c.ars"}));
     EXPECT_FALSE(control<Label>("aloita", "viesti")->isVisible());
@@ -553,6 +556,44 @@ TEST_F(SetupWindow, EveryFirstLetterFindsItsLakeTheSoundKeysToo) {
     QTest::keyClick(start, Qt::Key_A);
     EXPECT_TRUE(sound.muted());
     EXPECT_FALSE(context.preferences.nibbleCue());
+}
+
+// Without a mouse: the spot's number chooses it wherever the focus is, even in
+// the map list that takes typed letters; Tab and the arrows reach the spots
+// and Space or Enter choose the one reached. A click takes no focus.
+TEST_F(SetupWindow, TheSpotsAreChosenByKeysToo) {
+    writeMap("jarvi");
+    writeFile("1_jarvi.ars", description("jarvi", {{{48, 36}, {94, 134}, {122, 72}}}));
+    writeFile("2_jarvi.ars", description("jarvi", {{{48, 36}, {94, 134}, {122, 72}}}));
+    Aloita* aloita = open();
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_2);
+    EXPECT_EQ(state.spot_choice, 2);
+    EXPECT_EQ(frames(), (QList<int>{0, 1, 0}));
+    EXPECT_EQ(announcer.last(), "aloita: Kalapaikka 2 valittu");
+    EXPECT_EQ(state.map_name, "");
+    QTest::keyClick(list(), Qt::Key_3, Qt::KeypadModifier);
+    EXPECT_EQ(state.spot_choice, 3);
+
+    QTest::keyClick(list(), Qt::Key_Tab);
+    EXPECT_EQ(aloita->focusWidget(), marker(1));
+    QTest::keyClick(marker(1), Qt::Key_Right);
+    EXPECT_EQ(aloita->focusWidget(), marker(2));
+    QTest::keyClick(marker(2), Qt::Key_Up);
+    QTest::keyClick(marker(1), Qt::Key_Left);
+    ASSERT_EQ(aloita->focusWidget(), marker(3));
+    QTest::keyClick(marker(3), Qt::Key_Down);
+    EXPECT_EQ(aloita->focusWidget(), marker(1));
+    QTest::keyClick(marker(1), Qt::Key_Space);
+    EXPECT_EQ(state.spot_choice, 1);
+    EXPECT_EQ(announcer.last(), "aloita: Kalapaikka 1 valittu");
+    QTest::keyClick(marker(1), Qt::Key_Right);
+    QTest::keyClick(marker(2), Qt::Key_Return);
+    EXPECT_EQ(state.spot_choice, 2);
+
+    click("aloita", "paikka3");
+    EXPECT_EQ(state.spot_choice, 3);
+    EXPECT_EQ(aloita->focusWidget(), marker(2));
 }
 
 // Dragging the mouse from one entry to another chooses the entry it ends on,

@@ -12,6 +12,7 @@ packages=(
     xvfb xauth
     # Wayland and a headless compositor, to see the windows with their own title bar
     weston qt6-wayland
+    orca at-spi2-core dbus-daemon openbox xdotool x11-utils procps
     clang libclang-rt-14-dev
     desktop-file-utils appstream
     debhelper dpkg-dev fakeroot lintian

@@ -57,6 +57,7 @@ private:
 // Everything said to the screen reader, in order, as "window: text".
 class RecordingAnnouncer final : public Announcer {
 public:
+    bool listening() const override { return true; }
     void announce(QWidget* window, const QString& text) override;
     // The latest announcement; "(nothing said)" when there was none, so a
     // missing announcement fails a comparison instead of ending the test.

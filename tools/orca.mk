@@ -1,0 +1,10 @@
+# `make test-orca`: the real game, played by keys alone under the real screen
+# reader Orca on a display and buses of its own; passes when Orca's own log
+# shows that it said the menu, the lake, the spot, every announcement of a game
+# and its end. About a minute and a half; see tests/orca/orca_check.py.
+
+.PHONY: test-orca
+
+test-orca: configure
+	cmake --build $(BUILD) -j $(JOBS) --target norppala
+	python3 tests/orca/orca_check.py $(BUILD)
