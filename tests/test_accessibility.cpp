@@ -80,7 +80,23 @@ QStringList notificationsIn(QWidget* window) {
 
 } // namespace
 
-class Accessibility : public GameWorld {};
+class Accessibility : public GameWorld {
+protected:
+    // Lifts and lowers the line, then makes its next bite a medium nibble that
+    // leaves the worm as `wear` draws it (0 eaten, 1 half) and the fish unhooked.
+    bool wornBite(int wear) {
+        click("peli", "Command4");
+        lower();
+        if (!untilTheBite()) {
+            return false;
+        }
+        random.roll(5, 11);
+        random.roll(wear, 3);
+        random.roll(1, wear == 0 ? 5 : 2);
+        advance(1);
+        return true;
+    }
+};
 
 // The real announcer: a notification of its own in the window's status line
 // for every announcement, repeats included, and the focus stays; a window
@@ -136,14 +152,7 @@ TEST_F(Accessibility, AReaderArrivingLateHearsTheAnglerWormAndClockAsTheyAre) {
         const int at = game().elapsedSeconds();
         return QStringLiteral("Aikaa kulunut %1 min %2 s").arg(at / 60).arg(at % 60);
     };
-    // A medium nibble that leaves the worm half eaten and the fish unhooked.
-    click("peli", "Command4");
-    lower();
-    ASSERT_TRUE(untilTheBite());
-    random.roll(5, 11);
-    random.roll(1, 3);
-    random.roll(1, 2);
-    advance(1);
+    ASSERT_TRUE(wornBite(1));
     settle();
     Reader reader;
     EXPECT_EQ(nameOf(clock), clockSays());
@@ -279,15 +288,8 @@ TEST_F(Accessibility, PauseTheWormTheHookedFishAndTheSoundKeysAreSaid) {
     settle();
     EXPECT_EQ(announcer.last(), "peli: Peli jatkuu");
 
-    // A medium nibble that eats the worm to the bone and does not hook the fish;
-    // then a fresh worm goes on.
-    click("peli", "Command4");
-    lower();
-    ASSERT_TRUE(untilTheBite());
-    random.roll(5, 11);
-    random.roll(0, 3);
-    random.roll(1, 5);
-    advance(1);
+    // A nibble eats the worm to the bone; then a fresh worm goes on.
+    ASSERT_TRUE(wornBite(0));
     click("peli", "Command4");
     EXPECT_EQ(announcer.last(), "peli: Mato on syöty, vaihda mato.");
     click("peli", "Command5");
