@@ -62,14 +62,8 @@ protected:
     // Runs the game to its next bite and makes that a nibble that hooks the fish;
     // the strike that follows draws a fish of this weight.
     void hookFish(int weight) {
-        if (!untilTheBite()) {
-            return;
-        }
-        bites::hookedNibble(random);
-        advance(1);
-        EXPECT_EQ(random.pending(), 0) << "no nibble at the bite: the worm is eaten";
-        EXPECT_TRUE(hooked());
-        bites::fishOf(random, weight);
+        bites::hookFish(
+            game(), random, startedAt, [this](qint64 ms) { advance(ms); }, weight);
     }
     // Lowers the line ("Laske!") once its first bite will fall clear of the other draws.
     void lower() {

@@ -37,14 +37,8 @@ protected:
     // Runs the game to its next bite and makes that a nibble that hooks the fish;
     // the strike that follows draws a fish of this weight.
     void hookFish(int weight) {
-        if (!untilTheBite()) {
-            return;
-        }
-        bites::hookedNibble(random);
-        advance(1);
-        EXPECT_EQ(random.pending(), 0) << "no nibble at the bite: the worm is eaten";
-        EXPECT_TRUE(hooked());
-        bites::fishOf(random, weight);
+        bites::hookFish(
+            game, random, startedAt, [this](qint64 ms) { advance(ms); }, weight);
     }
     // Lifts the line at the next nibble with a fish of this weight on the hook.
     void strike(int weight) {

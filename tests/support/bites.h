@@ -59,4 +59,20 @@ inline void fishOf(ScriptedRandom& random, int grams) {
     random.roll(grams - 100, 2000);
 }
 
+// Runs the game to its next bite and makes that a nibble that hooks the fish;
+// the strike that follows draws a fish of this weight.
+template <class Advance>
+void hookFish(FishingGame& game, ScriptedRandom& random, qint64 startedAt, Advance&& advance,
+              int weight) {
+    if (!untilTheBite(game, startedAt, advance)) {
+        return;
+    }
+    hookedNibble(random);
+    advance(1);
+    EXPECT_EQ(random.pending(), 0) << "no nibble at the bite: the worm is eaten";
+    const std::optional<Nibble> nibble = game.nibble();
+    EXPECT_TRUE(nibble && nibble->hooked);
+    fishOf(random, weight);
+}
+
 } // namespace bites
