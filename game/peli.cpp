@@ -1,5 +1,6 @@
 #include "game/peli.h"
 
+#include "core/chatterlines.h"
 #include "core/fishinggame.h"
 #include "core/module1.h"
 #include "core/paths.h"
@@ -518,7 +519,8 @@ bool Peli::justOpened() const {
 }
 
 void Peli::sayLine(int line) {
-    Rumpa1->PlaySound(data(QStringLiteral("\\data\\sound\\kala0") + QString::number(line) +
-                           QStringLiteral(".wav")),
-                      false);
+    const QString file = chatter::voiceFile(line);
+    if (!file.isEmpty()) {
+        Rumpa1->PlaySound(data(QStringLiteral("\\data\\sound\\") + file), false);
+    }
 }

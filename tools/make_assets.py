@@ -6,6 +6,9 @@ Needs sox, lame and espeak-ng (see tools/asset-deps.txt). The output is the
 same byte for byte on every run, so regenerating never shows up as a change.
 
   --only pictures|sounds|music   make just one group
+  --only texts                   rewrite only the angler's subtitle table from the
+                                 clips already in data/sound (needs no tools)
+  --table PATH                   where the subtitle table goes (core/chatterlines_table.h)
   --no-check                     skip the read-back checks at the end
 """
 
@@ -17,25 +20,27 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
 sys.path.insert(0, HERE)
 
-from assetgen import angler, boat, fish, lakes, scenery, sheets, ui  # noqa: E402
-from assetgen.canvas import save_gif, save_png  # noqa: E402
-
 DATA = os.path.join(ROOT, "data")
 PICS = os.path.join(ROOT, "resources", "pictures")
 BUILD = os.path.join(ROOT, "build", "assets")
 NIBBLE_DOC = os.path.join(ROOT, "docs", "peli_nykii_sarja.png")
+TABLE = os.path.join(ROOT, "core", "chatterlines_table.h")
 
 FISH = {
-    "ahven_pieni": (fish.perch, 40, 60),
-    "ahven_keski": (fish.perch, 60, 80),
-    "ahven_iso": (fish.perch, 60, 100),
-    "hauki_pieni": (fish.pike, 20, 52),
-    "hauki_keski": (fish.pike, 25, 85),
-    "hauki_iso": (fish.pike, 30, 100),
+    "ahven_pieni": ("perch", 40, 60),
+    "ahven_keski": ("perch", 60, 80),
+    "ahven_iso": ("perch", 60, 100),
+    "hauki_pieni": ("pike", 20, 52),
+    "hauki_keski": ("pike", 25, 85),
+    "hauki_iso": ("pike", 30, 100),
 }
 
 
 def make_pictures(sheet):
+    # drawing needs Pillow; the subtitle table alone does not
+    from assetgen import angler, boat, fish, lakes, scenery, sheets, ui
+    from assetgen.canvas import save_gif, save_png
+
     os.makedirs(DATA, exist_ok=True)
     os.makedirs(PICS, exist_ok=True)
 
@@ -66,8 +71,8 @@ def make_pictures(sheet):
 
     # fish, head up
     drawn = {}
-    for name, (fn, w, h) in FISH.items():
-        drawn[name] = fn(w, h)
+    for name, (kind, w, h) in FISH.items():
+        drawn[name] = getattr(fish, kind)(w, h)
         gif(DATA, name + ".gif", [drawn[name]])
     gif(DATA, "hauki.gif", [fish.pike(28, 95)])
 
@@ -161,7 +166,9 @@ without a click.
 mastered against the game music as the game plays it (the music at the game
 screen's volume 20, the clips at full volume over it): while he talks his voice
 is 1.7 times the music's RMS, heard but not drowning it, and its peaks stay
-well under -3 dBFS.
+well under -3 dBFS. The words of each line below are also its subtitle: the
+same code writes them, with each clip's length, into `core/chatterlines_table.h`,
+which the game is built with (`--only texts` rewrites that table alone).
 """
 
 
@@ -173,7 +180,7 @@ their own so they never cut off the angler's chatter (the A key turns them off).
 
 
 def write_readme():
-    from assetgen import cues, voices
+    from assetgen import cues, lakes, voices
 
     lines = [README_HEAD, "| file | spots |", "| --- | --- |"]
     for info in lakes.LAKES:
@@ -191,11 +198,17 @@ def write_readme():
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    ap.add_argument("--only", choices=("pictures", "sounds", "music"))
+    ap.add_argument("--only", choices=("pictures", "sounds", "music", "texts"))
+    ap.add_argument("--table", default=TABLE)
     ap.add_argument("--no-check", action="store_true")
     args = ap.parse_args()
 
+    if args.only == "texts":
+        from assetgen import voices
+        print("subtitles:", voices.write_table(os.path.join(DATA, "sound"), args.table))
+        return
     if args.only in (None, "pictures"):
+        from assetgen import sheets
         sheet = []
         make_pictures(sheet)
         write_readme()
@@ -210,7 +223,7 @@ def main():
         cues.make_all(os.path.join(DATA, "sound"))
         from assetgen import voices
         voices.make_all(os.path.join(DATA, "sound"), os.path.join(BUILD, "voices"),
-                        os.path.join(DATA, "music.mp3"))
+                        os.path.join(DATA, "music.mp3"), args.table)
     if not args.no_check:
         from assetgen import checks
         problems = checks.run(ROOT)

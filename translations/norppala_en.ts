@@ -532,6 +532,69 @@
     </message>
 </context>
 <context>
+    <name>chatter</name>
+    <message>
+        <source>No niin. Taas täällä. Kala, kala, missä sinä olet?</source>
+        <translation>Well then. Here again. Fishy, fishy, where are you?</translation>
+    </message>
+    <message>
+        <source>Ei syö. Ei syö ei. Liian hieno mato tälle järvelle.</source>
+        <translation>Not biting. Not biting, no. Too fine a worm for this lake.</translation>
+    </message>
+    <message>
+        <source>Mitähän se ahven nyt miettii. Varmaan samaa kuin minä.</source>
+        <translation>Wonder what that perch is thinking. Same as me, I bet.</translation>
+    </message>
+    <message>
+        <source>Hauki! Tule tänne! Minulla on sinulle asiaa.</source>
+        <translation>Pike! Come here! I&apos;ve got a word for you.</translation>
+    </message>
+    <message>
+        <source>Ennen oli kalat isompia. Ja madot pitkiä kuin villasukat.</source>
+        <translation>Fish were bigger in the old days. And worms as long as woolly socks.</translation>
+    </message>
+    <message>
+        <source>Tuulee lounaasta. Tai koillisesta. Ihan sama.</source>
+        <translation>Wind&apos;s from the southwest. Or the northeast. All the same.</translation>
+    </message>
+    <message>
+        <source>Minä puhun kaloille, eikä kukaan vastaa. Tyypillistä.</source>
+        <translation>I talk to the fish and nobody answers. Typical.</translation>
+    </message>
+    <message>
+        <source>Ei tässä kiirettä. Järvi ei karkaa minnekään.</source>
+        <translation>No hurry. The lake isn&apos;t going anywhere.</translation>
+    </message>
+    <message>
+        <source>Mato, ole reipas. Tee isä ylpeäksi.</source>
+        <translation>Chin up, worm. Make your old dad proud.</translation>
+    </message>
+    <message>
+        <source>Kuka siellä naputtelee? Ahven, sinäkö?</source>
+        <translation>Who&apos;s that tapping down there? Perch, is that you?</translation>
+    </message>
+    <message>
+        <source>Jos ei tule kalaa, syön makkaraa. Hah!</source>
+        <translation>If no fish comes, I&apos;ll eat sausage. Ha!</translation>
+    </message>
+    <message>
+        <source>Voi räkä. Koho heiluu, mutta ei mitään.</source>
+        <translation>Oh, drat. The float bobs, but nothing.</translation>
+    </message>
+    <message>
+        <source>Isoisä sanoi, että tämä on hyvä paikka. Isoisä ei osannut kalastaa.</source>
+        <translation>Grandpa said this was a good spot. Grandpa couldn&apos;t fish.</translation>
+    </message>
+    <message>
+        <source>Hyttynen! Mene pois, minä kalastan tässä!</source>
+        <translation>Mosquito! Go away, I&apos;m fishing here!</translation>
+    </message>
+    <message>
+        <source>Hiljaa nyt, kalat kuulevat. Kuulevatko kalat? Eivät kuule.</source>
+        <translation>Quiet now, the fish can hear. Can fish hear? No, they can&apos;t.</translation>
+    </message>
+</context>
+<context>
     <name>mapfile</name>
     <message>
         <source>Karttaa &quot;%1&quot; ei voitu avata.</source>

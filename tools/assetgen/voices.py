@@ -7,6 +7,11 @@ Then each line is mastered against the game music as the game plays it: the
 music at the game screen's volume, the clips at full volume over it. While he
 speaks his voice is a little louder than the music, so he is understood, but
 never more than twice as loud (RMS), and his peaks stay well under full scale.
+
+Whatever he says is also shown as a subtitle, so the same code writes the table
+the game reads its subtitles from (core/chatterlines_table.h): the clip, the
+words spoken in it and how long it plays. Rewriting that table alone needs
+nothing but the clips already in data/sound (make_assets.py --only texts).
 """
 
 import array
@@ -147,7 +152,61 @@ def master(in_path, out_path, target):
     return speech_rms(out, rate), max(abs(s) for s in out) / 32768
 
 
-def make_all(out_dir, work_dir, music_path):
+TABLE_HEAD = """\
+// The old angler's muttering: each voice clip in data/sound, the Finnish words he
+// says in it and how long it plays. Written by tools/make_assets.py together with
+// the clips (`--only texts` rewrites this file alone from the clips in data/sound);
+// edit the lines there, not here. The English comes from the game's translation.
+#pragma once
+
+#include <QtGlobal>
+
+namespace chatter {
+
+struct TableLine {
+    const char* file;
+    const char* text;
+    int ms;
+};
+
+// clang-format off
+inline constexpr TableLine kTable[] = {
+"""
+
+TABLE_TAIL = """\
+};
+// clang-format on
+
+} // namespace chatter
+"""
+
+
+def clip_ms(path):
+    with wave.open(path, "rb") as w:
+        return round(w.getnframes() * 1000 / w.getframerate())
+
+
+def cpp_string(text):
+    return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
+
+
+def table_text(sound_dir):
+    """The subtitle table for the clips in sound_dir, one line of it per voice line."""
+    rows = []
+    for n, (text, _, _) in enumerate(LINES, start=1):
+        name = file_name(n)
+        ms = clip_ms(os.path.join(sound_dir, name))
+        rows.append(f'    {{"{name}", QT_TRANSLATE_NOOP("chatter", {cpp_string(text)}), {ms}}},\n')
+    return TABLE_HEAD + "".join(rows) + TABLE_TAIL
+
+
+def write_table(sound_dir, table_path):
+    with open(table_path, "w", encoding="utf-8", newline="\n") as f:
+        f.write(table_text(sound_dir))
+    return table_path
+
+
+def make_all(out_dir, work_dir, music_path, table_path):
     os.makedirs(out_dir, exist_ok=True)
     os.makedirs(work_dir, exist_ok=True)
     music = music_rms(music_path)
@@ -167,4 +226,5 @@ def make_all(out_dir, work_dir, music_path):
               f"peak {20 * math.log10(peak):.1f} dBFS")
         if match < 0.85:
             raise RuntimeError(f"{name}: the effects smear the speech (contour match {match:.2f})")
+    print("subtitles:", write_table(out_dir, table_path))
     return report
