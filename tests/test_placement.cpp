@@ -2,47 +2,44 @@
 #include "support/world.h"
 
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
 class Placement : public World {
 protected:
-    QRect screenArea() const { return QGuiApplication::primaryScreen()->availableGeometry(); }
+    QRect area() const { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
-    // Moves a window so that its client area's centre is at `centre`.
-    void centreAt(const QString& name, QPoint centre) {
+    // Moves a window's client centre to `offset` from the screen's centre (the
+    // platform may keep it off the very edge) and returns its client area.
+    QRect moveTo(const QString& name, QPoint offset) {
         Form* form = window(name);
-        ASSERT_NE(form, nullptr) << name.toStdString();
-        const QRect client = form->geometry();
-        form->move(form->pos() + centre - client.center());
+        if (!form) {
+            ADD_FAILURE() << name.toStdString() << " is not open";
+            return {};
+        }
+        form->move(form->pos() + area().center() + offset - form->geometry().center());
         settle();
-        ASSERT_EQ(form->geometry().center(), centre) << name.toStdString();
+        return form->geometry();
     }
 
-    // The window `next` is on screen, centred over where `replaced` was
-    // (whole pixels: an odd difference of sizes leaves half a pixel over).
+    // `next` is on screen and inside it, centred over `replaced` to the half
+    // pixel that an odd difference of sizes leaves over.
     void expectOver(const QString& next, const QRect& replaced) {
         SCOPED_TRACE(next.toStdString());
         Form* form = window(next);
-        ASSERT_NE(form, nullptr);
-        EXPECT_TRUE(form->isVisible());
+        ASSERT_TRUE(form && form->isVisible());
         const QRect opened = form->geometry();
-        EXPECT_LE(
-            std::abs(2 * opened.left() + opened.width() - 2 * replaced.left() - replaced.width()),
-            1)
-            << opened.left() << " over " << replaced.left();
-        EXPECT_LE(
-            std::abs(2 * opened.top() + opened.height() - 2 * replaced.top() - replaced.height()),
-            1)
-            << opened.top() << " over " << replaced.top();
-        EXPECT_TRUE(screenArea().contains(form->frameGeometry()));
+        const QPoint twiceOff = opened.topLeft() * 2 + QPoint(opened.width(), opened.height()) -
+                                replaced.topLeft() * 2 -
+                                QPoint(replaced.width(), replaced.height());
+        EXPECT_LE(std::abs(twiceOff.x()), 1) << opened.left() << " over " << replaced.left();
+        EXPECT_LE(std::abs(twiceOff.y()), 1) << opened.top() << " over " << replaced.top();
+        EXPECT_TRUE(area().contains(form->frameGeometry()));
     }
-
-    QRect placeOf(const QString& name) const { return window(name)->geometry(); }
 
     void startGame() {
         ASSERT_TRUE(clickItem("aloita", "File1", "Pitkajarvi.ars"));
@@ -58,109 +55,80 @@ protected:
 TEST_F(Placement, EveryWindowOpensCentredOverTheOneItReplaces) {
     forms.show("menu");
     settle();
-    EXPECT_EQ(placeOf("menu").center(), screenArea().center()) << "the first window: mid-screen";
+    EXPECT_EQ(window("menu")->geometry().center(), area().center()) << "the first: mid-screen";
 
-    centreAt("menu", screenArea().center() + QPoint(-37, 21));
-    QRect was = placeOf("menu");
+    QRect was = moveTo("menu", {-37, 21});
     ASSERT_TRUE(click("menu", "Label2")); // "Pelaa"
     expectOver("aloita", was);
-
-    centreAt("aloita", screenArea().center() + QPoint(45, -13));
-    was = placeOf("aloita");
+    was = moveTo("aloita", {45, -13});
     startGame();
-    ASSERT_TRUE(forms.isLoaded("peli"));
     expectOver("peli", was);
-
     // The results open as the game screen closes.
-    centreAt("peli", screenArea().center() + QPoint(-20, 9));
-    was = placeOf("peli");
+    was = moveTo("peli", {-20, 9});
     advance(180 * 1000);
-    ASSERT_TRUE(forms.isLoaded("loppu"));
     expectOver("loppu", was);
-
-    centreAt("loppu", screenArea().center() + QPoint(31, 27));
-    was = placeOf("loppu");
+    was = moveTo("loppu", {31, 27});
     ASSERT_TRUE(click("loppu", "Command3")); // "Ennätykset"
     expectOver("ennatykset", was);
     ASSERT_TRUE(click("ennatykset", "Command1"));
     settle();
-
     ASSERT_TRUE(click("loppu", "Command1")); // "OK"
     expectOver("menu", was);
 
-    centreAt("menu", screenArea().center() + QPoint(-11, -40));
-    was = placeOf("menu");
+    was = moveTo("menu", {-11, -40});
     QTest::keyClick(window("menu"), Qt::Key_E);
     expectOver("ennatykset", was);
     ASSERT_TRUE(click("ennatykset", "Command1"));
     settle();
-
     // A game left with "Lopeta" hands back to the menu in the game's place.
     ASSERT_TRUE(click("menu", "Label2"));
     startGame();
-    centreAt("peli", screenArea().center() + QPoint(50, 40));
-    was = placeOf("peli");
+    was = moveTo("peli", {50, 40});
     ASSERT_TRUE(click("peli", "Command6")); // "Lopeta"
     settle();
     expectOver("menu", was);
 }
 
-// Credits and help open over the menu wherever it has gone since, and stay
-// on the screen when the menu is half off it.
+// Credits and help open over the menu wherever it has gone since, and open
+// whole, as near it as the screen allows, when the menu is half off the screen.
 TEST_F(Placement, InfoWindowsFollowTheMenuAndStayOnScreen) {
     forms.show("menu");
     settle();
-    const QRect area = screenArea();
-    centreAt("menu", area.center() + QPoint(60, 50));
-    QRect was = placeOf("menu");
-    ASSERT_TRUE(click("menu", "Label6")); // "Ohje"
-    expectOver("ohje", was);
-    ASSERT_TRUE(click("ohje", "Command1"));
-    settle();
-
-    centreAt("menu", area.center() - QPoint(70, 30));
-    was = placeOf("menu");
-    ASSERT_TRUE(click("menu", "Label3")); // "Tekijät"
-    expectOver("credits", was);
-    ASSERT_TRUE(click("credits", "Command1"));
-    settle();
-
-    // Pushed against each edge in turn, the help window still opens whole,
-    // as near the menu as the screen allows.
-    for (const QPoint corner : {area.bottomRight(), area.topLeft(), area.topRight()}) {
-        SCOPED_TRACE(corner.x());
-        // (This platform keeps a window's top edge on the screen itself.)
-        Form* menu = window("menu");
-        menu->move(menu->pos() + corner - menu->geometry().center());
+    const std::tuple<const char*, const char*, QPoint> infos[] = {
+        {"Label6", "ohje", {60, 50}}, {"Label3", "credits", {-70, -30}}};
+    for (const auto& [item, name, offset] : infos) {
+        const QRect was = moveTo("menu", offset);
+        ASSERT_TRUE(click("menu", item));
+        expectOver(name, was);
+        ASSERT_TRUE(click(name, "Command1")); // "Pois"
         settle();
+    }
+    const QRect half = area().adjusted(0, 0, -1, -1);
+    for (const QPoint corner : {half.bottomRight(), half.topLeft(), half.topRight()}) {
+        SCOPED_TRACE(corner.x());
+        moveTo("menu", corner - area().center());
         ASSERT_TRUE(click("menu", "Label6"));
-        Form* help = window("ohje");
-        ASSERT_NE(help, nullptr);
-        EXPECT_TRUE(area.contains(help->frameGeometry()));
-        const QRect frame = help->frameGeometry();
-        EXPECT_TRUE(frame.left() == area.left() || frame.right() == area.right());
-        EXPECT_TRUE(frame.top() == area.top() || frame.bottom() == area.bottom());
+        const QRect frame = window("ohje")->frameGeometry();
+        EXPECT_TRUE(area().contains(frame));
+        EXPECT_TRUE(frame.left() == area().left() || frame.right() == area().right());
+        EXPECT_TRUE(frame.top() == area().top() || frame.bottom() == area().bottom());
         ASSERT_TRUE(click("ohje", "Command1"));
         settle();
     }
 }
 
-// The rule itself, with a frame and with a window bigger than the screen.
+// The rule itself, with a frame, on a screen not at the origin, and for a
+// window bigger than the screen.
 TEST(PlacementRule, FrameStaysInsideTheScreenAndATooBigWindowKeepsItsTitleBar) {
-    const QRect screen(100, 50, 800, 600); // e.g. a second screen with a panel above
+    const QRect screen(100, 50, 800, 600);
     const QMargins frame(4, 24, 4, 4);
     const QSize size(300, 200);
-    // Room enough: the centres meet.
-    EXPECT_EQ(placement::centredOver(QRect(400, 300, 100, 100), size, frame, screen),
-              QPoint(300, 250));
-    // Off the bottom right: the frame ends on the screen's edge.
-    const QPoint low = placement::centredOver(QRect(850, 600, 100, 100), size, frame, screen);
+    const QPoint titleBarInView = screen.topLeft() + QPoint(frame.left(), frame.top());
+    EXPECT_EQ(placement::centredOver({400, 300, 100, 100}, size, frame, screen), QPoint(300, 250));
+    const QPoint low = placement::centredOver({850, 600, 100, 100}, size, frame, screen);
     EXPECT_EQ(low + QPoint(size.width() + frame.right(), size.height() + frame.bottom()),
-              screen.topLeft() + QPoint(screen.width(), screen.height()));
-    // Off the top left: the title bar stays below the screen's top.
-    EXPECT_EQ(placement::centredOver(QRect(0, 0, 10, 10), size, frame, screen),
-              screen.topLeft() + QPoint(frame.left(), frame.top()));
-    // Bigger than the screen both ways: its top-left corner is what shows.
-    EXPECT_EQ(placement::centredOver(QRect(400, 300, 100, 100), QSize(1600, 1400), frame, screen),
-              screen.topLeft() + QPoint(frame.left(), frame.top()));
+              QPoint(screen.left() + screen.width(), screen.top() + screen.height()));
+    EXPECT_EQ(placement::centredOver({0, 0, 10, 10}, size, frame, screen), titleBarInView);
+    EXPECT_EQ(placement::centredOver({400, 300, 100, 100}, {1600, 1400}, frame, screen),
+              titleBarInView);
 }
