@@ -19,6 +19,8 @@ Ohje::Ohje(Forms& forms)
 
     Label1 = new Label(this, QStringLiteral("Label1"), QRect(8, 8, 153, 57), tr("Norppala Ohje"),
                        look::arial(12, true));
+    // The heading stands beside the corner icon, not over it.
+    Label1->setContentsMargins(picture().width() - Label1->x() + 6, 0, 0, 0);
     Label2 = new Label(this, QStringLiteral("Label2"), QRect(0, 56, 81, 17), tr("Ahventen koot:"),
                        caption);
     // The size pictures are part of the window, smallest on the left; the game

@@ -207,6 +207,11 @@ void Forms::show(const QString& name) {
         return;
     }
     if (!form->isVisible()) {
+        if (active_ && active_ != form && active_->isVisible()) {
+            placement::placeNewWindow(form, placement::of(active_));
+        } else {
+            placement::placeNewWindow(form, lastClosed_);
+        }
         form->show();
     }
     form->raise();
@@ -221,6 +226,9 @@ void Forms::unload(const QString& name) {
         return;
     }
     form->shutDown();
+    if (form->isVisible()) {
+        lastClosed_ = placement::of(form);
+    }
     form->hide();
     activationOrder_.removeAll(form);
     activationOrder_.removeAll(nullptr);

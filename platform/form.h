@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/placement.h"
+
 #include <QHash>
 #include <QImage>
 #include <QList>
@@ -7,6 +9,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct Context;
@@ -112,7 +115,10 @@ public:
     QStringList loadedNames() const;
 
     // Shows a window modeless, loading it first if needed; an open window is
-    // only brought to the front. Either way it becomes the active window.
+    // only brought to the front. Either way it becomes the active window. A
+    // window not yet on screen opens centred over the active one, or, with
+    // none on screen, over the window closed last (so the results take the
+    // game screen's place), or else in the middle of the screen.
     void show(const QString& name);
     // Closes a window for good. Closing a closed window does nothing. If the
     // closed window was the active one, the window that was active before it
@@ -154,4 +160,5 @@ private:
     bool checkPending_ = false;
     bool ownTitleBars_ = false;
     QList<QPointer<Form>> unloaded_;
+    std::optional<placement::Place> lastClosed_;
 };

@@ -211,13 +211,35 @@ TEST_F(InfoWindowsTest, NoLabelTextIsCutOffByItsBox) {
     for (const char* name : {"menu", "credits", "ohje"}) {
         for (Label* label : window(name)->findChildren<Label*>()) {
             SCOPED_TRACE(QStringLiteral("%1.%2").arg(name, label->objectName()).toStdString());
+            // A margin takes its room from the box.
+            const int room = label->contentsRect().width();
             const QRect needed = label->fontMetrics().boundingRect(
-                QRect(QPoint(0, 0), QSize(label->width(), 1000)),
-                Qt::TextWordWrap | label->alignment(), label->text());
-            EXPECT_LE(needed.width(), label->width());
+                QRect(QPoint(0, 0), QSize(room, 1000)), Qt::TextWordWrap | label->alignment(),
+                label->text());
+            EXPECT_LE(needed.width(), room);
             EXPECT_LE(needed.height(), label->height());
         }
     }
+}
+
+// The heading and the icon in the help window's corner share the corner: the
+// icon shows whole, with no letter of the heading drawn over it.
+TEST_F(InfoWindowsTest, HelpHeadingLeavesTheCornerIconClear) {
+    click("menu", "Label6");
+    Form* help = window("ohje");
+    ASSERT_NE(help, nullptr);
+    auto* heading = control<Label>("ohje", "Label1");
+    ASSERT_NE(heading, nullptr);
+    const QRect icon(QPoint(0, 0), help->picture().size());
+    ASSERT_TRUE(icon.intersects(heading->geometry())) << "the test needs them to share the corner";
+    const QImage with = help->grab().toImage();
+    heading->hide();
+    const QImage without = help->grab().toImage();
+    heading->show();
+    const qreal scale = with.devicePixelRatio();
+    const QRect pixels(icon.topLeft() * scale, icon.size() * scale);
+    EXPECT_EQ(with.copy(pixels), without.copy(pixels));
+    EXPECT_NE(with, without) << "the heading is drawn at all";
 }
 
 // No window of the game can change its size, so none asks the window system
