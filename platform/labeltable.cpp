@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QMetaObject>
 #include <QPainter>
-#include <QPointer>
 
 namespace {
 
@@ -132,7 +131,8 @@ public:
 LabelTable::LabelTable(QWidget* parent, const QString& name, const QRect& box) : QWidget(parent) {
     setObjectName(name);
     setGeometry(box);
-    setFocusPolicy(Qt::NoFocus);
+    // A click on a cell leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void LabelTable::addRow(const QList<Label*>& cells) {
@@ -150,11 +150,11 @@ void LabelTable::setColumnHeadings(const QList<Label*>& headings) {
 }
 
 void LabelTable::rowsChanged() {
-    // A table with nothing in it is no stop for the keyboard.
-    setFocusPolicy(rowCount() > 0 ? Qt::TabFocus : Qt::NoFocus);
     current_ = QPoint(qBound(0, current_.x(), qMax(columnCount() - 1, 0)),
                       qBound(0, current_.y(), qMax(rowCount() - 1, 0)));
     update();
+    // Rows that come in while the table has the focus are read from the keyboard's place.
+    sayCurrent();
 }
 
 int LabelTable::rowCount() const {
@@ -237,6 +237,8 @@ void LabelTable::keyPressEvent(QKeyEvent* event) {
 }
 
 void LabelTable::moveTo(int row, int column) {
+    placeShown_ = true;
+    update();
     const QPoint to(qBound(0, column, qMax(columnCount() - 1, 0)),
                     qBound(0, row, qMax(rowCount() - 1, 0)));
     if (to == current_) {
@@ -259,6 +261,9 @@ void LabelTable::sayCurrent() {
 
 void LabelTable::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
+    // The window opening on the table shows no frame until a key is used.
+    placeShown_ = placeShown_ || event->reason() == Qt::TabFocusReason ||
+                  event->reason() == Qt::BacktabFocusReason;
     update();
     // The toolkit tells a reader of the table's own focus after this: the
     // cell's comes after that, so the reader lands on the cell.
@@ -273,7 +278,7 @@ void LabelTable::focusOutEvent(QFocusEvent* event) {
 }
 
 void LabelTable::paintEvent(QPaintEvent*) {
-    const Label* at = hasFocus() ? cell(current_.y(), current_.x()) : nullptr;
+    const Label* at = hasFocus() && placeShown_ ? cell(current_.y(), current_.x()) : nullptr;
     if (!at) {
         return;
     }

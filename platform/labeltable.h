@@ -11,8 +11,9 @@ class QAccessibleInterface;
 // and the arrow keys move a keyboard place from cell to cell (Home and End go
 // to the first and last row). A row whose first cell is hidden is no row. The
 // table draws nothing but a dotted frame round that place while it has the
-// focus, so the labels look as they would without it; it takes the focus from
-// the keyboard only, and only while it has rows.
+// focus and the keyboard has been used on it, so the labels look as they
+// would without it; it takes the focus from
+// the keyboard only. Its description tells a reader why it has no rows.
 class LabelTable : public QWidget {
     Q_OBJECT
 public:
@@ -50,6 +51,8 @@ private:
     QList<QList<Label*>> rows_;
     QList<Label*> headings_;
     QPoint current_{0, 0};
+    // Whether the keyboard has been used here, so its place is worth framing.
+    bool placeShown_ = false;
 };
 
 // The screen reader's view of a table or its cells and headings, or none for

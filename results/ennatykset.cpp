@@ -122,6 +122,8 @@ Ennatykset::Ennatykset(Forms& forms)
     }
     // The places need no heading: each says itself which place it is.
     taulukko->setColumnHeadings({nullptr, otsikko_nimi, otsikko_paino, otsikko_kaloja});
+    // The window opens on the table, whose rows a reader hears as they come in.
+    taulukko->setFocus();
     tyhja = makeLabel(this, QStringLiteral("tyhja"), QRect(48, kFirstRowTop, 337, 41), {});
 
     Line1 =
@@ -164,6 +166,7 @@ void Ennatykset::showReading() {
     }
     setText(tyhja, tr("Luetaan tuloksia…"));
     tyhja->show();
+    taulukko->setAccessibleDescription(tyhja->text());
     taulukko->rowsChanged();
     ahven->hide();
     hauki->hide();
@@ -188,9 +191,10 @@ void Ennatykset::fill(const Records& records) {
         row.kaloja->setText(QString::number(result.fish));
         row.kaloja->setAccessibleName(fishSpoken(result.fish));
     }
-    taulukko->rowsChanged();
     setText(tyhja, tr("Tuloksia ei ole vielä tallennettu."));
     tyhja->setVisible(count == 0);
+    taulukko->setAccessibleDescription(count == 0 ? tyhja->text() : QString());
+    taulukko->rowsChanged();
     setBigFish(ahven, records.perch);
     setBigFish(hauki, records.pike);
     ahven->show();
