@@ -74,6 +74,7 @@ template <typename Words> void Peli::say(Words&& words) {
 
 Peli::Peli(Forms& forms, Module1& state)
     : Form(forms, windowName::peli, QStringLiteral("Norppala"), QSize(362, 401)), state_(state) {
+    setAccessibleName(tr("Norppala: kalastus"));
     setPicture(QStringLiteral(":/pictures/peli_tausta.gif"));
     // The pictures live on the game's own time, so they stand still when it is paused.
     game_ = new FishingGame(context().clock, context().random, state, this);

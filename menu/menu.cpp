@@ -16,12 +16,17 @@ Label* makeItem(QWidget* parent, const QString& name, int top, const QString& ca
     auto* item = new Label(parent, name, QRect(0, top, 185, 33), caption, look::arial(20.25),
                            look::yellow, Qt::AlignHCenter | Qt::AlignTop);
     item->setButton(true);
+    // The arrow keys carry the focus from item to item, so a screen reader
+    // says each one; a click chooses without taking it.
+    item->setFocusPolicy(Qt::TabFocus);
     return item;
 }
 } // namespace
 
 Menu::Menu(Forms& forms)
     : Form(forms, windowName::menu, QStringLiteral("Norppala"), QSize(299, 261)) {
+    // The title stays the program's name; a screen reader hears what the window is for.
+    setAccessibleName(tr("Norppala: päävalikko"));
     // Mouse moves over the bare background put the items back to yellow.
     setMouseTracking(true);
 
@@ -58,9 +63,12 @@ Menu::Menu(Forms& forms)
             keyItem_ = static_cast<int>(items().indexOf(item));
             highlight(item);
         });
+        item->installEventFilter(this);
     }
-    // The menu has no control that takes the focus, so it reads the keys itself.
+    // Until an arrow reaches an item the window itself takes the keys, so the
+    // menu opens with nothing lit.
     setFocusPolicy(Qt::StrongFocus);
+    setFocus();
 }
 
 void Menu::activate() {
@@ -97,8 +105,7 @@ void Menu::keyPressEvent(QKeyEvent* event) {
             keyItem_ = (keyItem_ + step + count) % count;
         }
         highlight(all[keyItem_]);
-        // The menu keeps the focus itself, so a screen reader hears which item the arrows reached.
-        context().announcer.say(this, [item = all[keyItem_]] { return item->text(); });
+        all[keyItem_]->setFocus(Qt::TabFocusReason);
         return;
     }
     case Qt::Key_E:
@@ -117,6 +124,17 @@ void Menu::keyPressEvent(QKeyEvent* event) {
     default:
         Form::keyPressEvent(event);
     }
+}
+
+bool Menu::eventFilter(QObject* watched, QEvent* event) {
+    // An item the focus reaches by Tab lights up as one the arrows reach.
+    if (event->type() == QEvent::FocusIn) {
+        if (auto* item = qobject_cast<Label*>(watched); item && items().contains(item)) {
+            keyItem_ = static_cast<int>(items().indexOf(item));
+            highlight(item);
+        }
+    }
+    return Form::eventFilter(watched, event);
 }
 
 void Menu::highlight(Label* item) {

@@ -9,7 +9,7 @@ class SoundPlayer;
 
 // The main menu: greets the player, states the task and offers four items that
 // light up red under the mouse or the arrow keys (Enter chooses the lit one;
-// E asks for the records).
+// E asks for the records). The arrow keys move the focus with the light.
 // It plays the menu music while it is the active program window.
 class Menu : public Form {
     Q_OBJECT
@@ -35,6 +35,7 @@ protected:
     void activate() override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void highlight(Label* item);

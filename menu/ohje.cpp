@@ -9,6 +9,7 @@
 
 Ohje::Ohje(Forms& forms)
     : Form(forms, windowName::ohje, QStringLiteral("Norppala"), QSize(426, 358)) {
+    setAccessibleName(tr("Norppala: ohje"));
     setPicture(QStringLiteral(":/pictures/ohje_corner.png"));
     Clock& clock = context().clock;
     Pictures& pictures = context().pictures;

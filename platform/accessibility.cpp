@@ -2,6 +2,7 @@
 
 #include "platform/form.h"
 #include "platform/kelmo.h"
+#include "platform/labeltable.h"
 #include "platform/look.h"
 
 #include <QAccessible>
@@ -100,6 +101,11 @@ QAccessibleInterface* gameControls(const QString& className, QObject* object) {
     // under each base class of a control that nobody here takes.
     if (className != QLatin1String(widget->metaObject()->className())) {
         return nullptr;
+    }
+    if (className == QLatin1String("LabelTable") || className == QLatin1String("Label")) {
+        if (QAccessibleInterface* face = accessibleLabelTable(className, widget)) {
+            return face;
+        }
     }
     // Marks are looked for among the control's own marks only: a property
     // lookup would first search the dozens that every widget declares.

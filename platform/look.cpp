@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
+#include <QScopedValueRollback>
 #include <QStyledItemDelegate>
 #include <array>
 #include <cmath>
@@ -266,6 +267,23 @@ FileListBox::FileListBox(QWidget* parent, const QString& name, const QRect& box)
         clickSeen_ = true;
         emit clicked(item);
     });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FileListBox::selectedElsewhere);
+}
+
+void FileListBox::selectedElsewhere(const QItemSelection& selected) {
+    if (handling_ || signalsBlocked() || selected.isEmpty()) {
+        return;
+    }
+    const QModelIndex index = selected.indexes().constFirst();
+    QListWidgetItem* item = itemFromIndex(index);
+    if (!item) {
+        return;
+    }
+    // The arrow keys go on from the entry chosen.
+    const QScopedValueRollback<bool> handling(handling_, true);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    emit clicked(item);
 }
 
 void FileListBox::clickIfMoved(const QPersistentModelIndex& before) {
@@ -275,12 +293,14 @@ void FileListBox::clickIfMoved(const QPersistentModelIndex& before) {
 }
 
 void FileListBox::keyPressEvent(QKeyEvent* event) {
+    const QScopedValueRollback<bool> handling(handling_, true);
     const QPersistentModelIndex before = currentIndex();
     QListWidget::keyPressEvent(event);
     clickIfMoved(before);
 }
 
 void FileListBox::mousePressEvent(QMouseEvent* event) {
+    const QScopedValueRollback<bool> handling(handling_, true);
     currentAtPress_ = currentIndex();
     QListWidget::mousePressEvent(event);
 }
@@ -288,11 +308,17 @@ void FileListBox::mousePressEvent(QMouseEvent* event) {
 void FileListBox::mouseReleaseEvent(QMouseEvent* event) {
     // A release over the entry pressed is a click; one that ends a drag to
     // another entry is not, but it has chosen that entry all the same.
+    const QScopedValueRollback<bool> handling(handling_, true);
     clickSeen_ = false;
     QListWidget::mouseReleaseEvent(event);
     if (!clickSeen_) {
         clickIfMoved(currentAtPress_);
     }
+}
+
+void FileListBox::mouseMoveEvent(QMouseEvent* event) {
+    const QScopedValueRollback<bool> handling(handling_, true);
+    QListWidget::mouseMoveEvent(event);
 }
 
 void FileListBox::focusInEvent(QFocusEvent* event) {

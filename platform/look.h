@@ -106,8 +106,10 @@ private:
 
 // A list of file names. Its click event also fires when the player moves the
 // selection otherwise, with the keyboard (arrows, page keys, a typed first
-// letter) or by dragging the mouse to another entry, so an entry chosen any
-// way is taken just as a clicked one is.
+// letter), by dragging the mouse to another entry or through a screen reader
+// (which selects or toggles an entry), so an entry chosen any way is taken just
+// as a clicked one is. The selection a program sets itself, with the list's
+// signals blocked, is taken by nobody.
 class FileListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -120,14 +122,19 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
 private:
     // Emits the click for the current entry if `before` no longer is current.
     void clickIfMoved(const QPersistentModelIndex& before);
+    // An entry selected from outside the keys and the mouse.
+    void selectedElsewhere(const QItemSelection& selected);
 
     QPersistentModelIndex currentAtPress_;
     bool clickSeen_ = false;
+    // The list is handling the player's own keys or mouse, or its click.
+    bool handling_ = false;
 };
 
 // A list whose entries are each one line of the list's font, such as catch

@@ -2,6 +2,7 @@
 
 #include "core/recordsreader.h"
 #include "platform/context.h"
+#include "platform/labeltable.h"
 #include "platform/look.h"
 #include "platform/windownames.h"
 
@@ -97,22 +98,32 @@ Ennatykset::Ennatykset(Forms& forms)
     otsikko_kaloja = makeLabel(this, QStringLiteral("otsikko_kaloja"), QRect(328, 70, 57, 19),
                                tr("Kaloja"), true, right);
 
+    // The rows are a table a screen reader reads cell by cell under the headings.
+    taulukko = new LabelTable(this, QStringLiteral("taulukko"),
+                              QRect(0, kFirstRowTop, kWidth, kPlaces * kRowHeight));
+    taulukko->setAccessibleName(tr("Parhaat tulokset"));
     for (int place = 0; place < kPlaces; ++place) {
-        const int top = kFirstRowTop + place * kRowHeight;
+        const int top = place * kRowHeight;
         const QString number = QString::number(place + 1);
         Row& row = rivit[static_cast<size_t>(place)];
-        row.sija = makeLabel(this, QStringLiteral("sija") + number, QRect(8, top, 33, 19),
+        row.sija = makeLabel(taulukko, QStringLiteral("sija") + number, QRect(8, top, 33, 19),
                              number + QLatin1Char('.'), false, right);
         row.sija->setAccessibleName(
             QCoreApplication::translate("Ennatykset", "%1. sija").arg(number));
-        row.nimi = makeLabel(this, QStringLiteral("nimi") + number, QRect(48, top, 193, 19), {});
+        row.nimi =
+            makeLabel(taulukko, QStringLiteral("nimi") + number, QRect(48, top, 193, 19), {});
         // One line, cut with an ellipsis: a long name must not run into the next row.
         row.nimi->setWordWrap(false);
-        row.paino = makeLabel(this, QStringLiteral("paino") + number, QRect(248, top, 73, 19), {},
-                              false, right);
-        row.kaloja = makeLabel(this, QStringLiteral("kaloja") + number, QRect(328, top, 57, 19), {},
-                               false, right);
+        row.paino = makeLabel(taulukko, QStringLiteral("paino") + number, QRect(248, top, 73, 19),
+                              {}, false, right);
+        row.kaloja = makeLabel(taulukko, QStringLiteral("kaloja") + number, QRect(328, top, 57, 19),
+                               {}, false, right);
+        taulukko->addRow({row.sija, row.nimi, row.paino, row.kaloja});
     }
+    // The places need no heading: each says itself which place it is.
+    taulukko->setColumnHeadings({nullptr, otsikko_nimi, otsikko_paino, otsikko_kaloja});
+    // The window opens on the table, whose rows a reader hears as they come in.
+    taulukko->setFocus();
     tyhja = makeLabel(this, QStringLiteral("tyhja"), QRect(48, kFirstRowTop, 337, 41), {});
 
     Line1 =
@@ -155,6 +166,8 @@ void Ennatykset::showReading() {
     }
     setText(tyhja, tr("Luetaan tuloksia…"));
     tyhja->show();
+    taulukko->setAccessibleDescription(tyhja->text());
+    taulukko->rowsChanged();
     ahven->hide();
     hauki->hide();
     ohitetut->hide();
@@ -180,6 +193,8 @@ void Ennatykset::fill(const Records& records) {
     }
     setText(tyhja, tr("Tuloksia ei ole vielä tallennettu."));
     tyhja->setVisible(count == 0);
+    taulukko->setAccessibleDescription(count == 0 ? tyhja->text() : QString());
+    taulukko->rowsChanged();
     setBigFish(ahven, records.perch);
     setBigFish(hauki, records.pike);
     ahven->show();

@@ -5,6 +5,7 @@
 #include <array>
 
 class Label;
+class LabelTable;
 class Line;
 class QPushButton;
 struct Records;
@@ -43,6 +44,7 @@ private:
     Label* otsikko_nimi;
     Label* otsikko_paino;
     Label* otsikko_kaloja;
+    LabelTable* taulukko;
     std::array<Row, kPlaces> rivit;
     Label* tyhja;
     Line* Line1;

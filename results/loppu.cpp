@@ -115,6 +115,12 @@ void Loppu::showRecord(const Records& saved) {
     const bool record = beatsEverySaved(total_, others);
     ennatys->setVisible(record);
     setAccessibleDescription(record ? ennatys->text() : QString());
+    // The saved results are read once, as the window opens: after the news
+    // that the game ended, a reader hears the total.
+    context().announcer.say(this, [this, record] {
+        const QString total = tr("Yhteispaino %1 grammaa").arg(total_);
+        return record ? tr("%1. Uusi ennätys!").arg(total) : total + QLatin1Char('.');
+    });
 }
 
 void Loppu::on_Command1_clicked() {

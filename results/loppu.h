@@ -14,7 +14,8 @@ struct Records;
 
 // The results window: lists the catch of the game just ended with its total
 // weight and saves it to a result file under the player's name; "OK" is done
-// with it. A total above every saved one is announced as a new record;
+// with it. A total above every saved one is announced as a new record; a
+// screen reader hears the total, and whether it is one, as the window opens;
 // "Ennätykset" asks for the records.
 class Loppu : public Form {
     Q_OBJECT

@@ -10,15 +10,19 @@
 #include "platform/windownames.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 
 Aloita::Aloita(Forms& forms, Module1& state)
     : Form(forms, windowName::aloita, QStringLiteral("Norppala"),
            QSize(mapfile::kClientWidth, mapfile::kClientHeight)),
       state_(state) {
+    // The title stays the program's name; a screen reader hears what the window is for.
+    setAccessibleName(tr("Norppala: järven ja kalapaikan valinta"));
     Label1 = new Label(this, QStringLiteral("Label1"), QRect(200, 0, 137, 73),
                        tr("Valitse kenttä alapuolelta. Klikkaa hiirellä ympyrää ja "
                           "paina sitten Aloita."),
@@ -150,6 +154,8 @@ void Aloita::listMaps() {
     viesti->hide();
     const auto again = File1->findItems(loadedMap_, Qt::MatchExactly);
     if (!loadedMap_.isEmpty() && !again.isEmpty()) {
+        // Shows the map loaded already, without loading it again.
+        const QSignalBlocker quiet(File1);
         File1->setCurrentItem(again.first());
     }
 }
@@ -163,13 +169,19 @@ void Aloita::on_File1_clicked(QListWidgetItem* item) {
         // The map shown before stays, so the list goes back to highlighting it.
         // The keyboard's place stays on the refused entry, so the arrow keys
         // move on past it instead of meeting it again.
-        File1->clearSelection();
-        const auto shown = File1->findItems(loadedMap_, Qt::MatchExactly);
-        if (!loadedMap_.isEmpty() && !shown.isEmpty()) {
-            shown.first()->setSelected(true);
+        {
+            const QSignalBlocker quiet(File1);
+            File1->clearSelection();
+            const auto shown = File1->findItems(loadedMap_, Qt::MatchExactly);
+            if (!loadedMap_.isEmpty() && !shown.isEmpty()) {
+                shown.first()->setSelected(true);
+            }
         }
         refuse(*refusal);
+        return;
     }
+    context().announcer.say(
+        this, [fileName] { return tr("%1 ladattu.").arg(QFileInfo(fileName).completeBaseName()); });
 }
 
 std::optional<QString> Aloita::loadMap(const QString& fileName) {

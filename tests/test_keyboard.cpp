@@ -32,9 +32,16 @@ protected:
         forms.show(QStringLiteral("menu"));
         settle();
     }
+    // A key as the keyboard delivers it: to the item with the focus, or to
+    // the window when none has it.
     void press(Qt::Key key) {
-        QTest::keyClick(window("menu"), key);
+        QWidget* menu = window("menu");
+        QTest::keyClick(menu->focusWidget() ? menu->focusWidget() : menu, key);
         settle();
+    }
+    QString focused() const {
+        const QWidget* at = window("menu")->focusWidget();
+        return at ? at->objectName() : QStringLiteral("(none)");
     }
     // Pelaa, Tekijät, Ohje, Poistu as Y (yellow), R (red) or ? (anything else).
     std::string colours() const {
@@ -179,6 +186,33 @@ TEST_F(MenuKeys, ArrowsLightOneItemAtATimeAndWrapRound) {
     hover("menu", "Label3");
     press(Qt::Key_Down);
     EXPECT_EQ(colours(), "YYRY");
+}
+
+// The focus goes with the light, so a screen reader says each item reached;
+// the mouse lights items without taking the focus.
+TEST_F(MenuKeys, ArrowsAndTabCarryTheFocusWithTheLight) {
+    EXPECT_EQ(focused(), "menu");
+    press(Qt::Key_Down);
+    EXPECT_EQ(focused(), "Label2");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "Label3");
+    EXPECT_EQ(colours(), "YRYY");
+    press(Qt::Key_Up);
+    press(Qt::Key_Up);
+    EXPECT_EQ(focused(), "Label5");
+    EXPECT_EQ(colours(), "YYYR");
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    EXPECT_EQ(focused(), "Label3");
+
+    // The mouse lights another item, and the focus stays; Space presses the
+    // item with the focus.
+    hover("menu", "Label6");
+    EXPECT_EQ(colours(), "YYRY");
+    EXPECT_EQ(focused(), "Label3");
+    press(Qt::Key_Space);
+    EXPECT_NE(window("credits"), nullptr);
+    EXPECT_EQ(window("ohje"), nullptr);
 }
 
 TEST_F(MenuKeys, EnterChoosesTheLitItemAsAClickWould) {

@@ -2,14 +2,17 @@
 #include "app/startup.h"
 #include "core/mapfile.h"
 #include "core/resultfile.h"
+#include "platform/labeltable.h"
 #include "test_game_world.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
@@ -69,6 +72,19 @@ protected:
         Form* form = window(windowName);
         ASSERT_NE(form, nullptr) << windowName.toStdString();
         texts[windowName + QStringLiteral(".caption")] = form->windowTitle();
+        texts[windowName + QStringLiteral(".accessible")] =
+            QAccessible::queryAccessibleInterface(form)->text(QAccessible::Name);
+        // What a screen reader gives as the headings of a table's columns.
+        for (auto* table : form->findChildren<LabelTable*>()) {
+            QAccessibleTableInterface* grid =
+                QAccessible::queryAccessibleInterface(table)->tableInterface();
+            QStringList headings;
+            for (int column = 0; column < grid->columnCount(); ++column) {
+                headings << grid->columnDescription(column);
+            }
+            texts[windowName + '.' + table->objectName() + QStringLiteral(".headings")] =
+                headings.join('|');
+        }
         for (QWidget* control : form->findChildren<QWidget*>()) {
             QString text;
             if (auto* label = qobject_cast<QLabel*>(control);
@@ -170,6 +186,17 @@ TEST_F(Languages, EveryFinnishTextFitsItsBox) {
     tour();
     EXPECT_EQ(texts.value("menu.Label2"), "Pelaa");
     EXPECT_EQ(texts.value("peli.tauko (paused)"), "Tauko – jatka painamalla P");
+    EXPECT_EQ(texts.value("ennatykset.taulukko.headings"), "|Nimi|Paino|Kaloja");
+    // Each window says what it is for, though most are titled by the program's name alone.
+    QStringList names;
+    for (const char* name : {"menu", "credits", "ohje", "aloita", "peli", "loppu", "ennatykset"}) {
+        names << texts.value(QStringLiteral("%1.accessible").arg(name));
+    }
+    EXPECT_EQ(names.count(), QSet<QString>(names.begin(), names.end()).size())
+        << names.join(", ").toStdString();
+    EXPECT_FALSE(names.contains(QString())) << names.join(", ").toStdString();
+    EXPECT_EQ(texts.value("aloita.caption"), "Norppala");
+    EXPECT_EQ(texts.value("menu.accessible"), QStringLiteral("Norppala: päävalikko"));
     EXPECT_TRUE(misfits.isEmpty()) << misfits.join('\n').toStdString();
 }
 
@@ -205,6 +232,7 @@ TEST_F(Languages, InEnglishEveryTextIsTranslatedAndFitsItsBox) {
     EXPECT_EQ(texts.value("peli.tauko (paused).accessible"), "Paused – press P to resume");
     EXPECT_EQ(texts.value("loppu: name prompt"), "Norppala|Who are you?");
     EXPECT_EQ(texts.value("ennatykset.otsikko_paino"), "Weight");
+    EXPECT_EQ(texts.value("ennatykset.taulukko.headings"), "|Name|Weight|Fish");
     EXPECT_EQ(texts.value("ennatykset.ohitetut"),
               "1 result file was skipped (damaged or unreadable).");
     // The catch lines are the result file's own words in every language.

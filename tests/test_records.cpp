@@ -2,6 +2,7 @@
 
 #include "core/records.h"
 #include "core/resultfile.h"
+#include "platform/labeltable.h"
 #include "platform/look.h"
 
 #include <QAccessible>
@@ -182,9 +183,13 @@ TEST_F(RecordsTest, ResultsAnnounceATotalAboveEverySavedOneBeforeAndAfterSaving)
     for (const int grams : {1745, 1800}) {
         openResults({{"hauki", grams}});
         EXPECT_FALSE(notice()) << grams;
+        // A reader hears the total once, as the window opens.
+        EXPECT_EQ(announcer.said.count(QStringLiteral("loppu: Yhteispaino %1 grammaa.").arg(grams)),
+                  1);
     }
     openResults({{"hauki", 1801}});
     ASSERT_TRUE(notice());
+    EXPECT_EQ(announcer.last(), QStringLiteral("loppu: Yhteispaino 1801 grammaa. Uusi ennätys!"));
     EXPECT_EQ(control<QLabel>("loppu", "ennatys")->text(), QStringLiteral("Uusi ennätys!"));
     dialogs.answers.push_back("Ville");
     dialogs.yesNo.push_back(true);
@@ -343,4 +348,95 @@ TEST_F(RecordsTest, ASpeciesNeverSavedIsNoneYetNeverZeroGrams) {
     // The empty catch saved under "Tyhja" ranks nowhere: it is no record.
     EXPECT_EQ(row(1), "Haukia 900g 1");
     EXPECT_EQ(row(2), "-");
+}
+
+// The rows are a table a screen reader reads with its own keys: a cell at a
+// time under its column's heading, rows only as many as there are results.
+// The arrows and Home and End move the keyboard's place, which the reader is
+// told has the focus.
+TEST_F(RecordsTest, TheRowsAreATableOfShownResultsUnderTheirHeadings) {
+    forms.show("ennatykset");
+    settle();
+    auto* table = control<LabelTable>("ennatykset", "taulukko");
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(table);
+    ASSERT_NE(face->tableInterface(), nullptr);
+    EXPECT_EQ(face->tableInterface()->rowCount(), 0);
+    // The window opens on the table, which says why it is empty.
+    EXPECT_EQ(window("ennatykset")->focusWidget(), table);
+    EXPECT_EQ(face->text(QAccessible::Description),
+              QStringLiteral("Tuloksia ei ole vielä tallennettu."));
+    forms.unload("ennatykset");
+    settle();
+
+    saved("Ville", {{"hauki", 1500}, {"ahven", 245}}, 100);
+    saved("Liisa", {{"hauki", 1800}}, 200);
+    saved(QStringLiteral("Jörö"), {{"ahven", 300}}, 300);
+    forms.show("ennatykset");
+    settle();
+    table = control<LabelTable>("ennatykset", "taulukko");
+    face = QAccessible::queryAccessibleInterface(table);
+    QAccessibleTableInterface* grid = face->tableInterface();
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(face->role(), QAccessible::Table);
+    ASSERT_EQ(grid->rowCount(), 3);
+    ASSERT_EQ(grid->columnCount(), 4);
+    EXPECT_EQ(face->childCount(), 12);
+    QStringList rows;
+    for (int r = 0; r < 3; ++r) {
+        QStringList cells;
+        for (int c = 0; c < 4; ++c) {
+            QAccessibleInterface* cell = grid->cellAt(r, c);
+            ASSERT_NE(cell, nullptr);
+            EXPECT_EQ(cell->role(), QAccessible::Cell);
+            EXPECT_EQ(face->indexOfChild(cell), r * 4 + c);
+            EXPECT_EQ(cell->tableCellInterface()->rowIndex(), r);
+            EXPECT_EQ(cell->tableCellInterface()->columnIndex(), c);
+            cells << cell->text(QAccessible::Name);
+        }
+        rows << cells.join(" | ");
+    }
+    EXPECT_EQ(rows, (QStringList{"1. sija | Liisa | 1800 grammaa | 1 kala",
+                                 "2. sija | Ville | 1745 grammaa | 2 kalaa",
+                                 "3. sija | Jörö | 300 grammaa | 1 kala"}));
+    EXPECT_EQ(grid->cellAt(3, 0), nullptr) << "a hidden row is no row";
+    QStringList headings;
+    for (int c = 0; c < 4; ++c) {
+        const auto heads = grid->cellAt(0, c)->tableCellInterface()->columnHeaderCells();
+        headings << (heads.isEmpty() ? QStringLiteral("-")
+                                     : heads.first()->text(QAccessible::Name));
+        EXPECT_EQ(grid->columnDescription(c), heads.isEmpty() ? QString() : headings.last());
+    }
+    EXPECT_EQ(headings, (QStringList{"-", "Nimi", "Paino", "Kaloja"}));
+
+    EXPECT_EQ(face->text(QAccessible::Description), QString());
+    ASSERT_EQ(table->focusPolicy(), Qt::TabFocus);
+    ASSERT_TRUE(table->hasFocus());
+    auto press = [table](Qt::Key key) { QTest::keyClick(table, key); };
+    auto focusedCell = [grid] {
+        QString at;
+        for (int r = 0; r < grid->rowCount(); ++r) {
+            for (int c = 0; c < grid->columnCount(); ++c) {
+                if (grid->cellAt(r, c)->state().focused) {
+                    at += grid->cellAt(r, c)->text(QAccessible::Name);
+                }
+            }
+        }
+        return at;
+    };
+    EXPECT_EQ(focusedCell(), "1. sija");
+    press(Qt::Key_Right);
+    press(Qt::Key_Down);
+    EXPECT_EQ(focusedCell(), "Ville");
+    press(Qt::Key_End);
+    press(Qt::Key_Down);
+    press(Qt::Key_Right);
+    press(Qt::Key_Right);
+    press(Qt::Key_Right);
+    EXPECT_EQ(focusedCell(), "1 kala");
+    EXPECT_EQ(table->current(), QPoint(3, 2));
+    press(Qt::Key_Home);
+    press(Qt::Key_Up);
+    EXPECT_EQ(table->current(), QPoint(3, 0));
+    press(Qt::Key_Down);
+    EXPECT_EQ(focusedCell(), "2 kalaa");
 }

@@ -3,6 +3,8 @@
 #include "setup/aloita.h"
 #include "support/world.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -617,4 +619,56 @@ TEST_F(SetupWindow, ADragInTheMapListLoadsTheEntryItEndsOn) {
     EXPECT_EQ(selected(), QStringList{"b_kivi.ars"});
     EXPECT_EQ(state.map_name, "kivi");
     EXPECT_EQ(dialogs.messages, QStringList{});
+}
+
+// A lake loaded is said by its name, however it was chosen: by the keys, or
+// by a screen reader's toggle of its entry, which loads it as a click does.
+// A refused lake and the window showing the lake of the last game say nothing.
+TEST_F(SetupWindow, ALakeLoadedIsSaidByNameAndAReadersToggleLoadsIt) {
+    writeMap("jarvi");
+    writeMap("kivi");
+    writeFile("Kivijarvi.ars", description("kivi", {{{10, 20}, {30, 40}, {50, 60}}}));
+    writeFile("Lumijarvi.ars", "jarvi\r\nx\r\n1\r\n");
+    writeFile("Pitkajarvi.ars", description("jarvi", {{{48, 36}, {94, 134}, {122, 72}}}));
+    open();
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_Down);
+    settle();
+    EXPECT_EQ(announcer.last(), "aloita: Kivijarvi ladattu.");
+
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(list());
+    ASSERT_NE(face, nullptr);
+    auto toggle = [&](const QString& name) {
+        for (int i = 0; i < face->childCount(); ++i) {
+            QAccessibleInterface* entry = face->child(i);
+            if (entry->text(QAccessible::Name) == name) {
+                ASSERT_NE(entry->actionInterface(), nullptr);
+                entry->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+                settle();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no entry " << name.toStdString();
+    };
+    toggle("Pitkajarvi.ars");
+    EXPECT_EQ(state.map_name, "jarvi");
+    EXPECT_EQ(window("aloita")->pictureFile(), maps() + "/jarvi/1.gif");
+    EXPECT_EQ(announcer.last(), "aloita: Pitkajarvi ladattu.");
+    EXPECT_EQ(list()->currentItem()->text(), "Pitkajarvi.ars");
+
+    const qsizetype said = announcer.said.size();
+    toggle("Lumijarvi.ars");
+    EXPECT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(state.map_name, "jarvi");
+    EXPECT_EQ(selected(), QStringList{"Pitkajarvi.ars"});
+    EXPECT_EQ(announcer.said.size(), said);
+
+    // Back on the window, the lake shown is highlighted again, not loaded again.
+    click("aloita", "paikka2");
+    forms.unload("aloita");
+    settle();
+    announcer.said.clear();
+    open();
+    EXPECT_EQ(selected(), QStringList{"Pitkajarvi.ars"});
+    EXPECT_EQ(announcer.said, QStringList{});
 }

@@ -43,6 +43,14 @@
         <source>Kalapaikka %1 valittu</source>
         <translation>Fishing spot %1 chosen</translation>
     </message>
+    <message>
+        <source>Norppala: järven ja kalapaikan valinta</source>
+        <translation>Norppala: choose a lake and a spot</translation>
+    </message>
+    <message>
+        <source>%1 ladattu.</source>
+        <translation>%1 loaded.</translation>
+    </message>
 </context>
 <context>
     <name>Credits</name>
@@ -157,6 +165,10 @@
         <source>Luetaan tuloksia…</source>
         <translation>Reading the results…</translation>
     </message>
+    <message>
+        <source>Parhaat tulokset</source>
+        <translation>Best results</translation>
+    </message>
 </context>
 <context>
     <name>FishingGame</name>
@@ -237,6 +249,10 @@
         <source>Nimellä &quot;%1&quot; on jo tallennettu tiedosto. Korvataanko?</source>
         <translation>A file is already saved under &quot;%1&quot;. Replace it?</translation>
     </message>
+    <message>
+        <source>%1. Uusi ennätys!</source>
+        <translation>%1. New record!</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>
@@ -263,6 +279,10 @@
     <message>
         <source>Tehtävänäsi on saada mahdollisimman paljon isoja kaloja 3 minuutin aikana.</source>
         <translation>Your job is to catch as many big fish as you can in 3 minutes.</translation>
+    </message>
+    <message>
+        <source>Norppala: päävalikko</source>
+        <translation>Norppala: main menu</translation>
     </message>
 </context>
 <context>
@@ -310,6 +330,10 @@
     <message>
         <source>Iso hauki</source>
         <translation>Big pike</translation>
+    </message>
+    <message>
+        <source>Norppala: ohje</source>
+        <translation>Norppala: help</translation>
     </message>
 </context>
 <context>
@@ -381,10 +405,6 @@
     <message>
         <source>Äänet pois, M palauttaa</source>
         <translation>Sound off, M turns it back on</translation>
-    </message>
-    <message>
-        <source>Mato: vedessä</source>
-        <translation>Worm: in the water</translation>
     </message>
     <message>
         <source>Kala nykii!</source>
@@ -474,6 +494,10 @@
         <source>Peli jatkuu</source>
         <translation>Game on</translation>
     </message>
+    <message>
+        <source>Norppala: kalastus</source>
+        <translation>Norppala: fishing</translation>
+    </message>
 </context>
 <context>
     <name>QtDialogs</name>
@@ -492,17 +516,6 @@
     <message>
         <source>Ei</source>
         <translation>No</translation>
-    </message>
-</context>
-<context>
-    <name>TitleBar</name>
-    <message>
-        <source>Pienennä</source>
-        <translation>Minimise</translation>
-    </message>
-    <message>
-        <source>Sulje</source>
-        <translation>Close</translation>
     </message>
 </context>
 <context>
@@ -592,6 +605,17 @@
     <message>
         <source>Hiljaa nyt, kalat kuulevat. Kuulevatko kalat? Eivät kuule.</source>
         <translation>Quiet now, the fish can hear. Can fish hear? No, they can&apos;t.</translation>
+    </message>
+</context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>Pienennä</source>
+        <translation>Minimise</translation>
+    </message>
+    <message>
+        <source>Sulje</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>

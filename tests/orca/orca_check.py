@@ -315,28 +315,31 @@ class Check:
 
     def menu(self):
         self.wait_until("menu", lambda: self.xdotool("search", "--name", "^Norppala$", check=False), 20)
-        if not self.expect("the menu window", "Norppala frame", 20, 0):
+        if not self.expect("the menu window", "Norppala: päävalikko frame", 20, 0):
             raise Failure("the game's window never reached Orca")
-        # The arrows light an item and the menu says it. Were the items to take
-        # the focus, Orca would say them as buttons: the same words, and more.
+        # The arrows carry the focus from item to item: Orca says each as the
+        # button it is, and nothing else speaks the item.
         for what, key, item in (("menu item by arrow", "Down", "Pelaa"),
                                 ("next menu item", "Down", "Tekijät"),
                                 ("the same item said again", "Up", "Pelaa")):
             mark = self.speech.mark()
             self.key(key)
-            self.expect_containing(what, [item], 5, mark)
+            self.expect_containing(what, [item, "button"], 5, mark)
 
     def setup(self):
         mark = self.speech.mark()
         self.key("Return")
         # The focus starts on "Aloita", then Tab reaches the map list.
         self.expect_containing("the map choice window opens", ["Aloita"], 10, mark)
+        self.expect("the map choice window says what it is for",
+                    "Norppala: järven ja kalapaikan valinta frame", 5, mark)
         mark = self.speech.mark()
         self.key("Tab")
         self.expect_containing("the map list", ["Järvet"], 5, mark)
         mark = self.speech.mark()
         self.key("Down")
         self.expect_containing("the lake reached by arrow", ["Kivijarvi"], 5, mark)
+        self.expect("the lake loaded, by its name", "Kivijarvi ladattu.", 5, mark)
         self.press_and_expect("a spot by its number", ["3"], "Kalapaikka 3 valittu")
         mark = self.speech.mark()
         self.key("Tab")
@@ -453,6 +456,8 @@ class Check:
                     self.game_mark)
         self.expect("the end of the game", "Aika loppui, peli päättyi.", 10 / CLOCK_RATE + 10,
                     self.game_mark)
+        self.expect_containing("the results: the total", ["Yhteispaino ", " grammaa"], 10,
+                               self.game_mark)
 
     def run(self):
         self.start_display()
