@@ -469,7 +469,7 @@ class Check:
     def record_heard(self, what, text):
         if what not in self.passed:
             self.passed.append(what)
-            print(f"ok    {what}: Orca said {text!r}")
+            print(f"ok    {what}: Orca said {self.t(text)!r}")
 
     def worm_eaten(self):
         self.record_heard("an eaten worm found on lifting", "Mato on syöty, vaihda mato.")
