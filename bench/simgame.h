@@ -31,7 +31,8 @@ inline bool launchGame(Forms& forms, Module1& state, const QString& map, int spo
     return forms.isLoaded(QStringLiteral("peli"));
 }
 
-// The book player (AutoAngler) on the virtual clock, acting after every tick.
+// The book player (AutoAngler) on the virtual clock, reading the game screen
+// and clicking its buttons after every tick.
 // Plays whole games through the real windows.
 class SimPlayer {
 public:
@@ -44,12 +45,20 @@ public:
         if (!launchGame(forms_, state_, map, spot)) {
             return -1;
         }
+        // The player keeps his eyes on the one game screen until it says the
+        // game is over, rather than looking for it by name after every tick.
+        QPointer<Peli> screen = forms_.find<Peli>(windowName::peli);
+        bool over = false;
+        QObject::connect(screen, &Peli::ended, screen, [&over] { over = true; });
+        const AutoAngler angler([screen](Action action) { screen->button(action)->click(); });
         const qint64 end = clock_.now() + 181 * 1000;
-        while (forms_.isLoaded(QStringLiteral("peli")) && clock_.now() <= end) {
+        while (!over && screen && clock_.now() <= end) {
             if (!clock_.fireNext()) {
                 return -1;
             }
-            react();
+            if (!over) {
+                angler.react(screen->game());
+            }
         }
         const bool finished = forms_.isLoaded(QStringLiteral("loppu"));
         forms_.unload(QStringLiteral("loppu"));
@@ -61,24 +70,9 @@ public:
     }
 
 private:
-    // The book player reads the game and clicks the game screen's buttons.
-    void react() {
-        auto* screen = forms_.find<Peli>(windowName::peli);
-        if (!screen) {
-            return;
-        }
-        if (screen != screen_) {
-            screen_ = screen;
-            angler_ = AutoAngler([screen](Action action) { screen->button(action)->click(); });
-        }
-        angler_.react(screen->game());
-    }
-
     Forms& forms_;
     VirtualClock& clock_;
     Module1& state_;
-    QPointer<Peli> screen_;
-    AutoAngler angler_;
 };
 
 } // namespace bench

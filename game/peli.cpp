@@ -191,6 +191,10 @@ Peli::Peli(Forms& forms, Module1& state)
                 [game = game_, action] { game->act(action); });
     }
     connect(va, &Kelmo::AnimationDone, this, [this] { va->setVisible(false); });
+    connect(mies, &Kelmo::AnimationDone, this, [this] {
+        anglerResting_ = true;
+        nameChanged(mies);
+    });
 
     connect(game_, &FishingGame::anglerChanged, this, &Peli::showAngler);
     connect(game_, &FishingGame::baitChanged, this, &Peli::showBait);
@@ -275,6 +279,9 @@ QString Peli::data(const QString& gamePath) const {
 }
 
 void Peli::load() {
+    // The window itself holds the focus while the game goes on, so no button
+    // that comes and goes with the line takes it; Tab still reaches them all.
+    setFocus(Qt::OtherFocusReason);
     game_->start();
     showSound();
     showClock();
@@ -310,6 +317,7 @@ void Peli::startMusic() {
 }
 
 void Peli::showAngler(Angler angler, bool once) {
+    anglerResting_ = false;
     mies->LoadFile(data(picture::of(angler)));
     if (once) {
         mies->setPlayCount(1);
@@ -337,14 +345,16 @@ QString Peli::anglerText() const {
         doing = tr("kala nousee");
     } else {
         switch (game_->angler()) {
+        // Once the lift has played, the line stays up; a tap or the lowering
+        // ends in the angler waiting.
         case Angler::Tapping:
-            doing = tr("näpäyttää vapaa");
+            doing = anglerResting_ ? tr("odottaa") : tr("näpäyttää vapaa");
             break;
         case Angler::Lifting:
-            doing = tr("nostaa");
+            doing = anglerResting_ ? tr("siima ylhäällä") : tr("nostaa");
             break;
         case Angler::Lowering:
-            doing = tr("laskee siiman");
+            doing = anglerResting_ ? tr("odottaa") : tr("laskee siiman");
             break;
         default:
             doing = tr("odottaa");
@@ -403,9 +413,18 @@ void Peli::showActions() {
     const Actions can = game_->actions();
     for (size_t i = 0; i < kActionControls.size(); ++i) {
         // "Lopeta" stays usable to the last, paused or not.
-        if (kActionControls[i].action != Action::Quit) {
-            actionButtons_[i]->setEnabled(can.allows(kActionControls[i].action));
+        if (kActionControls[i].action == Action::Quit) {
+            continue;
         }
+        QPushButton* button = actionButtons_[i];
+        const bool enabled = can.allows(kActionControls[i].action);
+        if (!enabled && button->hasFocus()) {
+            // Qt would pass the focus on to the next control, and a screen
+            // reader would say that control over the game's news. The window
+            // takes it back instead: every game key works from there.
+            setFocus(Qt::OtherFocusReason);
+        }
+        button->setEnabled(enabled);
     }
     Command4->setText(game_->liftCaption());
 }

@@ -113,6 +113,8 @@ private:
     Label* tauko;
     // "Äänet pois" in the corner while the sound is muted.
     Label* aanet;
+    // The angler's last animation has played to its end.
+    bool anglerResting_ = false;
     bool wasActive_ = false;
     // When the window first became active, on the program's clock.
     std::optional<qint64> activatedAt_;

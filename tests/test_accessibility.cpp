@@ -268,7 +268,7 @@ TEST_F(Accessibility, GameScreenSaysWhatItShowsInWords) {
     const QString species = cellText(state.catch_table[1][1]);
     EXPECT_TRUE(announcer.said.contains("peli: Saalis: " + species + ", 1234 grammaa."))
         << announcer.said.join('\n').toStdString();
-    EXPECT_EQ(nameOf(sprite("mies")), "Ukko: nostaa");
+    EXPECT_EQ(nameOf(sprite("mies")), "Ukko: siima ylhäällä");
     click("peli", "Command4");
 
     // The last ten seconds, once, and the end, said in the results window. The
@@ -283,6 +283,99 @@ TEST_F(Accessibility, GameScreenSaysWhatItShowsInWords) {
     EXPECT_EQ(announcer.said.mid(announcer.said.size() - 2),
               (QStringList{"loppu: Aika loppui, peli päättyi.",
                            "loppu: Yhteispaino 1234 grammaa. Uusi ennätys!"}));
+}
+
+// Once the angler's animation has played, his name says how he stands: the
+// line up after a lift, waiting after a tap or after lowering.
+TEST_F(Accessibility, TheAnglerAtRestIsNamedByHowHeStandsNow) {
+    startGame();
+    QWidget* angler = sprite("mies");
+    // Lets the game run until the angler's name changes, within five seconds.
+    const auto restingName = [&] {
+        const QString playing = nameOf(angler);
+        for (int ms = 0; ms < 5000 && nameOf(angler) == playing; ms += 50) {
+            advance(50);
+        }
+        return nameOf(angler);
+    };
+    click("peli", "Command3");
+    ASSERT_EQ(nameOf(angler), "Ukko: näpäyttää vapaa");
+    EXPECT_EQ(restingName(), "Ukko: odottaa");
+    ASSERT_EQ(game().angler(), Angler::Tapping) << "a nibble came in between";
+    click("peli", "Command4");
+    ASSERT_EQ(nameOf(angler), "Ukko: nostaa");
+    EXPECT_EQ(restingName(), "Ukko: siima ylhäällä");
+    EXPECT_EQ(restingName(), "Ukko: siima ylhäällä") << "at rest he stays so";
+    click("peli", "Command4");
+    ASSERT_EQ(nameOf(angler), "Ukko: laskee siiman");
+    EXPECT_EQ(restingName(), "Ukko: odottaa");
+    ASSERT_EQ(game().angler(), Angler::Lowering) << "a nibble came in between";
+}
+
+// The window holds the focus through a game. A button that goes out of use
+// hands it back to the window, never on to the catch list or the next button,
+// whose names a reader would say over the game's news; a control that stays
+// in use keeps it.
+TEST_F(Accessibility, AButtonGoingOutOfUseHandsTheFocusBackToTheWindow) {
+    Peli* screen = startGame();
+    EXPECT_EQ(QApplication::focusWidget(), screen);
+    QWidgetList movedTo;
+    QObject watching;
+    QObject::connect(qApp, &QApplication::focusChanged, &watching,
+                     [&movedTo](QWidget*, QWidget* now) { movedTo << now; });
+    const auto focusOn = [&](QWidget* control) {
+        control->setFocus(Qt::TabFocusReason);
+        movedTo.clear();
+    };
+    const auto press = [&](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        settle();
+    };
+
+    focusOn(button("Command3")); // the tap goes when the line comes up
+    press(Qt::Key_Space);
+    EXPECT_EQ(QApplication::focusWidget(), screen);
+    focusOn(button("Command1")); // rowing goes when the line goes down
+    press(Qt::Key_Space);
+    EXPECT_EQ(QApplication::focusWidget(), screen);
+    focusOn(button("Command4")); // everything but "Lopeta" goes in a pause
+    press(Qt::Key_P);
+    EXPECT_EQ(QApplication::focusWidget(), screen);
+    press(Qt::Key_P);
+    EXPECT_EQ(QApplication::focusWidget(), screen);
+    press(Qt::Key_Space);
+    focusOn(button("Command5")); // a new worm takes a while
+    press(Qt::Key_V);
+    EXPECT_EQ(QApplication::focusWidget(), screen);
+    advance(fishing::kWormChange);
+    EXPECT_EQ(movedTo, QWidgetList({screen}));
+    press(Qt::Key_Space);
+
+    // Half a minute each by the book, played by keys, from the tap button and
+    // from the catch list.
+    const AutoAngler player([](Action action) {
+        static const QHash<Action, Qt::Key> keys{{Action::RowUp, Qt::Key_Up},
+                                                 {Action::RowDown, Qt::Key_Down},
+                                                 {Action::TapRod, Qt::Key_N},
+                                                 {Action::LiftOrLower, Qt::Key_Space},
+                                                 {Action::ChangeWorm, Qt::Key_V}};
+        QTest::keyClick(QApplication::focusWidget(), keys.value(action));
+    });
+    for (QWidget* start :
+         {static_cast<QWidget*>(button("Command3")), static_cast<QWidget*>(catchList())}) {
+        focusOn(start);
+        for (int step = 0; step < 300; ++step) {
+            player.react(game());
+            advance(100);
+        }
+        for (QWidget* now : movedTo) {
+            EXPECT_TRUE(now == screen || qobject_cast<QPushButton*>(now))
+                << "the focus went to " << now->objectName().toStdString();
+        }
+        EXPECT_FALSE(movedTo.contains(catchList()));
+        EXPECT_EQ(movedTo.value(0), start == catchList() ? nullptr : screen);
+    }
+    EXPECT_EQ(QApplication::focusWidget(), catchList()) << "the catch list stays in use";
 }
 
 // A pause and its end, an eaten worm found on lifting, a hooked fish and the

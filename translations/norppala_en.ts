@@ -435,6 +435,10 @@
         <translation>lifts the line</translation>
     </message>
     <message>
+        <source>siima ylhäällä</source>
+        <translation>holds the line up</translation>
+    </message>
+    <message>
         <source>laskee siiman</source>
         <translation>lowers the line</translation>
     </message>

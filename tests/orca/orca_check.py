@@ -2,7 +2,7 @@
 """Plays the real game by keys alone under the real screen reader, Orca, and
 checks from Orca's own log what a player who cannot see the screen hears.
 
-Usage: orca_check.py BUILD_FOLDER [--keep DIR]
+Usage: orca_check.py BUILD_FOLDER [--lang fi|en] [--keep DIR]
 
 Everything runs on a display, session bus and accessibility bus of its own:
 Xvfb, dbus-daemon, the accessibility bus launcher, Orca (with its debug log,
@@ -22,6 +22,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import xml.etree.ElementTree as ElementTree
 
 # The whole run, set-up and clean-up included, ends by then whatever happens.
 DEADLINE_SECONDS = 170
@@ -45,6 +46,56 @@ sys.argv[0] = "/usr/bin/orca"
 runpy.run_path("/usr/bin/orca", run_name="__main__")
 """
 
+
+TRANSLATIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
+                            "translations", "norppala_en.ts")
+
+
+class Words:
+    """The game's words in the language it plays in, from its own translation file."""
+
+    def __init__(self, language):
+        self.pairs = []
+        if language == "en":
+            for message in ElementTree.parse(TRANSLATIONS).iter("message"):
+                source, translation = message.findtext("source"), message.findtext("translation")
+                if source and translation:
+                    self.pairs.append((source, translation))
+
+    def __call__(self, text):
+        """The words of `text` (the Finnish, with its numbers filled in) as the game says them."""
+        if not self.pairs:
+            return text
+        for source, translation in self.pairs:
+            if source == text:
+                return translation
+        # The longest pattern first: "Kalapaikka %1 valittu" before "Kalapaikka %1".
+        for source, translation in sorted(self.pairs, key=lambda pair: -len(pair[0])):
+            if "%1" not in source:
+                continue
+            pattern = re.escape(source)
+            for n in range(1, 10):
+                pattern = pattern.replace(re.escape(f"%{n}"), "(.+?)")
+            filled = re.fullmatch(pattern, text)
+            if filled:
+                for n, value in enumerate(filled.groups(), 1):
+                    translation = translation.replace(f"%{n}", value)
+                return translation
+        return text
+
+    def around(self, text):
+        """The words before the first and after the last place marker of `text`."""
+        said = self(text)
+        return [said.split("%1")[0], said.rsplit("%2", 1)[-1].rstrip(".")]
+
+
+# What the game itself tells during play: its announcements. Anything else
+# Orca says then, but for the key it echoes, is noise over them.
+NEWS = ["Kala nykii!", "Kala tarttui, se nousee veneeseen.", "Mato on syöty, vaihda mato.",
+        "Mato on puoliksi syöty.", "Kymmenen sekuntia jäljellä.", "Tauko", "Peli jatkuu",
+        "Äänet pois", "Äänet päällä", "Nykäisymerkki pois", "Nykäisymerkki päällä"]
+LANDED = "Saalis: %1, %2 grammaa."
+KEY_ECHO = re.compile(r"^\S+ $")
 
 UTTERANCE = re.compile(r"SPEECH OUTPUT: '(.*)'(?:\s*\{.*\})?\s*$")
 
@@ -103,7 +154,9 @@ def same(utterance, text):
 
 
 class Check:
-    def __init__(self, build, keep):
+    def __init__(self, build, keep, language="fi"):
+        self.language = language
+        self.t = Words(language)
         self.build = os.path.abspath(build)
         self.game = os.path.join(self.build, "norppala")
         self.work = tempfile.mkdtemp(prefix="norppala-orca-")
@@ -209,7 +262,7 @@ class Check:
                    SDL_AUDIODRIVER="dummy", NORPPALA_NO_DIALOGS="1",
                    NORPPALA_TEST_CLOCK_RATE=str(CLOCK_RATE),
                    QT_MESSAGE_PATTERN="%{time hh:mm:ss.zzz} %{message}")
-        self.game_process = subprocess.Popen([self.game, "--lang", "fi"], env=env, stdout=log,
+        self.game_process = subprocess.Popen([self.game, "--lang", self.language], env=env, stdout=log,
                                              stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
                                              start_new_session=True)
 
@@ -271,10 +324,11 @@ class Check:
         """Index of the first utterance from `start` on that says `text`, or None."""
         mark = self.speech.mark() if start is None else start
         found = []
+        said = self.t(text)
 
         def heard():
             for i, utterance in enumerate(self.speech.since(mark)):
-                if same(utterance, text):
+                if same(utterance, said):
                     found.append(mark + i)
                     return True
             return False
@@ -299,6 +353,8 @@ class Check:
         return self.expect(what, text, seconds, mark)
 
     def expect_containing(self, what, words, seconds, start):
+        words = [self.t(word) for word in words]
+
         def heard():
             return any(all(w in u for w in words) for u in self.speech.since(start))
 
@@ -388,7 +444,7 @@ class Check:
             if outcome == "Kala tarttui, se nousee veneeseen.":
                 self.record_heard("a hooked fish", outcome)
                 seen.add(outcome)
-                if self.expect_containing("the landed fish, species and weight", ["Saalis: ", " grammaa"],
+                if self.expect_containing("the landed fish, species and weight", self.t.around(LANDED),
                                           5, mark):
                     seen.add("Saalis")
             elif outcome == "Mato on syöty, vaihda mato.":
@@ -406,7 +462,7 @@ class Check:
         def heard():
             for utterance in self.speech.since(start):
                 for text in texts:
-                    if same(utterance, text):
+                    if same(utterance, self.t(text)):
                         found.append(text)
                         return True
             return False
@@ -416,7 +472,7 @@ class Check:
     def record_heard(self, what, text):
         if what not in self.passed:
             self.passed.append(what)
-            print(f"ok    {what}: Orca said {text!r}")
+            print(f"ok    {what}: Orca said {self.t(text)!r}")
 
     def worm_eaten(self):
         self.record_heard("an eaten worm found on lifting", "Mato on syöty, vaihda mato.")
@@ -459,6 +515,34 @@ class Check:
         self.expect_containing("the results: the total", ["Yhteispaino ", " grammaa"], 10,
                                self.game_mark)
 
+    def quiet_play(self):
+        """From the game window's opening to the next window, Orca says the game's
+        news and echoes the keys, and nothing else: no control the focus was thrown to."""
+        said = self.speech.since(self.game_mark)
+        frames = [i for i, utterance in enumerate(said) if utterance.endswith(" frame.")]
+        if not frames:
+            self.failed.append("quiet play: Orca never said the game window")
+            return
+        game_window = said[frames[0]]
+        end = next((i for i in frames[1:] if said[i] != game_window), len(said))
+        play = said[frames[0] + 1:end]
+        news = [self.t(text) for text in NEWS]
+        landed = self.t.around(LANDED)
+
+        def is_news(utterance):
+            return (utterance == game_window or KEY_ECHO.match(utterance)
+                    or any(same(utterance, text) for text in news)
+                    or (utterance.startswith(landed[0]) and landed[1] in utterance))
+
+        noise = [utterance for utterance in play if not is_news(utterance)]
+        if noise or len(play) < 10:
+            self.failed.append(f"quiet play: besides the news Orca said {noise!r} "
+                               f"({len(play)} utterances in play)")
+            print(f"FAIL  quiet play: {noise!r}")
+        else:
+            self.passed.append("quiet play")
+            print(f"ok    quiet play: {len(play)} utterances in play, all of them news or keys")
+
     def run(self):
         self.start_display()
         self.start_buses()
@@ -470,6 +554,7 @@ class Check:
         self.fishing()
         self.eaten_worm()
         self.end()
+        self.quiet_play()
 
     def report(self):
         try:
@@ -478,9 +563,10 @@ class Check:
         except OSError:
             game_output = ""
         errors = game_output.count("keyEventError")
+        late = game_output.count("with no queued key called")
         if errors:
-            print(f"note: the game's keys timed out on their way through the accessibility bus "
-                  f"{errors} times (keyEventError)")
+            print(f"note: Orca answered the game's keys too late {errors} times (keyEventError), "
+                  f"{late} answers came after the game had stopped waiting")
         for failure in self.failed:
             print(f"  {failure}")
         print(f"orca: {len(self.passed)} passed, {len(self.failed)} failed")
@@ -489,13 +575,15 @@ class Check:
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("build")
+    parser.add_argument("--lang", choices=("fi", "en"), default="fi",
+                        help="the language the game plays in")
     parser.add_argument("--keep", help="copy the logs into this folder")
     args = parser.parse_args()
     for tool in ("Xvfb", "dbus-daemon", "openbox", "xprop", "xdotool", "orca"):
         if not shutil.which(tool):
             print(f"orca check: {tool} is missing (tools/install-deps.sh installs it)")
             return 1
-    check = Check(args.build, args.keep)
+    check = Check(args.build, args.keep, args.lang)
     signal.signal(signal.SIGALRM, on_alarm)
     signal.signal(signal.SIGTERM, on_alarm)
     signal.alarm(DEADLINE_SECONDS)
