@@ -101,7 +101,7 @@ void Captions::setOn(bool on) {
     });
     listening_ << connect(game, &FishingGame::pausedChanged, this, [this](bool paused) {
         if (paused) {
-            post(CaptionKind::Paused, tr("Tauko – jatka painamalla P"));
+            post(CaptionKind::Paused, tr("Tauko"));
             return;
         }
         drop(CaptionKind::Paused);
@@ -115,8 +115,7 @@ void Captions::setOn(bool on) {
     fastest_ = game_.bitePeriod() <= fishing::kShortestTappedPeriod;
     changingWorm_ = game_.rod() == Rod::ChangingWorm;
     if (game_.paused()) {
-        captions_ << Caption{CaptionKind::Paused, tr("Tauko – jatka painamalla P"),
-                             game_.clock().now()};
+        captions_ << Caption{CaptionKind::Paused, tr("Tauko"), game_.clock().now()};
     }
     if (game_.nibble() && game_.angler() == Angler::Nibble) {
         captions_ << Caption{CaptionKind::Nibble, tr("Kala nykii!"), game_.clock().now()};
@@ -175,6 +174,7 @@ void Captions::onAngler(Angler angler) {
     switch (angler) {
     case Angler::Nibble:
         post(CaptionKind::Nibble, tr("Kala nykii!"));
+        liftHintShowing_ = hints_ && !hinted_[kLiftHint];
         hint(kLiftHint, tr("Nosta siima nyt! (välilyönti)"));
         return;
     case Angler::Tapping: {
@@ -195,6 +195,11 @@ void Captions::onAngler(Angler angler) {
     case Angler::Waiting:
     case Angler::Lifting:
         drop(CaptionKind::Nibble);
+        // "Lift now" goes with the nibble it was for.
+        if (liftHintShowing_) {
+            liftHintShowing_ = false;
+            drop(CaptionKind::Hint);
+        }
         expire();
         return;
     }

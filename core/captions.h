@@ -103,6 +103,8 @@ private:
     bool hints_ = false;
     // Which of the three hints were given.
     bool hinted_[3] = {false, false, false};
+    // The hint to lift shows, for as long as its nibble does.
+    bool liftHintShowing_ = false;
     // The bite clock already ran at its fastest at the last tap.
     bool fastest_ = false;
     bool changingWorm_ = false;

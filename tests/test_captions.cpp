@@ -113,8 +113,11 @@ TEST_F(CaptionStripTest, ShowsTheNibbleAndWhyALiftCameUpEmpty) {
         << strip->lines().join('|').toStdString();
     click("peli", "Command3"); // a tap does not hide it
     EXPECT_TRUE(strip->lines().contains(QStringLiteral("Kala nykii!")));
+    EXPECT_TRUE(strip->lines().contains(QStringLiteral("Nosta siima nyt! (välilyönti)")));
     click("peli", "Command4");
+    // The nibble and its hint are over; the reason shows.
     EXPECT_FALSE(strip->lines().contains(QStringLiteral("Kala nykii!")));
+    EXPECT_FALSE(strip->lines().contains(QStringLiteral("Nosta siima nyt! (välilyönti)")));
     EXPECT_TRUE(strip->lines().contains(QStringLiteral("Kala nykäisi, mutta ei tarttunut.")))
         << strip->lines().join('|').toStdString();
     EXPECT_TRUE(strip->lines().contains(QStringLiteral("Mato on nyt puoliksi syöty.")));

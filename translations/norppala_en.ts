@@ -63,10 +63,6 @@
         <translation>Catch: %1, %2 g</translation>
     </message>
     <message>
-        <source>Tauko – jatka painamalla P</source>
-        <translation>Paused – press P to go on</translation>
-    </message>
-    <message>
         <source>Peli jatkuu</source>
         <translation>The game goes on</translation>
     </message>
@@ -129,6 +125,10 @@
     <message>
         <source>Vinkki: souda, jossain syö parhaiten.</source>
         <translation>Tip: row, fish bite best somewhere.</translation>
+    </message>
+    <message>
+        <source>Tauko</source>
+        <translation>Paused</translation>
     </message>
 </context>
 <context>
