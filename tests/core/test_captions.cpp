@@ -29,6 +29,8 @@ struct CaptionedGame {
     QStringList faults;
     int tapsWithNibbleCaption = 0;
     int fastestReached = 0;
+    bool nibbledSinceDown = false;
+    bool fishLetGo = false;
     QList<int> wormCountdown;
 
     explicit CaptionedGame(quint32 seed, bool on = true, bool hints = false) : random(seed) {
@@ -40,16 +42,39 @@ struct CaptionedGame {
             if (angler == Angler::Tapping && game.nibble() && has(CaptionKind::Nibble)) {
                 ++tapsWithNibbleCaption;
             }
+            // What a watching player knows of the nibbles since the line went down.
+            if (angler == Angler::Nibble) {
+                fishLetGo = false;
+                nibbledSinceDown = true;
+            } else if (angler == Angler::Waiting) {
+                fishLetGo = true;
+            } else if (angler == Angler::Lowering) {
+                fishLetGo = nibbledSinceDown = false;
+            }
         });
         QObject::connect(&game, &FishingGame::fishHooked, [=](const Fish& fish) {
             note(QStringLiteral("hooked %1").arg(fish.weight));
         });
-        QObject::connect(&game, &FishingGame::fishLanded,
-                         [=](int row) { note(QStringLiteral("landed %1").arg(row)); });
+        QObject::connect(&game, &FishingGame::fishLanded, [=, this](int row) {
+            note(QStringLiteral("landed %1").arg(row));
+            fishLetGo = fishLetGo || game.lineInWater();
+        });
         QObject::connect(&game, &FishingGame::liftedEmpty, [=, this](Miss why) {
             note(QStringLiteral("missed %1 worm %2")
                      .arg(static_cast<int>(why))
                      .arg(static_cast<int>(game.worm())));
+            // The reason follows from what the player could see: no nibble, a
+            // nibble that ended (or a landing that shook the fish off), or a
+            // nibble still going on that did not hook the fish.
+            const Miss expected = !nibbledSinceDown ? Miss::NoNibble
+                                  : fishLetGo       ? Miss::LetGo
+                                                    : Miss::NotHooked;
+            if (why != expected && why != Miss::CatchFull) {
+                faults << QStringLiteral("%1: missed %2, expected %3")
+                              .arg(game.clock().now())
+                              .arg(static_cast<int>(why))
+                              .arg(static_cast<int>(expected));
+            }
         });
         QObject::connect(&game, &FishingGame::chatter,
                          [=](int line) { note(QStringLiteral("chatter %1").arg(line)); });
