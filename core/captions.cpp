@@ -23,6 +23,7 @@ int weight(CaptionKind kind) {
     case CaptionKind::Hint:
         return 6;
     case CaptionKind::Nibble:
+    case CaptionKind::BareHook:
     case CaptionKind::Hooked:
     case CaptionKind::Landed:
     case CaptionKind::TenSeconds:
@@ -191,6 +192,10 @@ void Captions::onAngler(Angler angler) {
         // Down again: what the lift showed is done with, and rowing may have slowed the bites.
         drop(CaptionKind::Missed);
         fastest_ = game_.bitePeriod() <= fishing::kShortestTappedPeriod;
+        // No fish bites a bare hook: waiting on one would be waiting for nothing.
+        if (game_.worm() == Worm::Eaten) {
+            post(CaptionKind::BareHook, tr("Tyhjä koukku ei houkuta kaloja."), kMissShows);
+        }
         [[fallthrough]];
     case Angler::Waiting:
     case Angler::Lifting:
@@ -246,6 +251,7 @@ void Captions::onBait(const std::optional<Worm>& worm) {
     if (game_.rod() == Rod::ChangingWorm) {
         changingWorm_ = true;
         drop(CaptionKind::Missed);
+        drop(CaptionKind::BareHook);
         post(CaptionKind::WormChange, wormChangeText());
         return;
     }

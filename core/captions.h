@@ -16,6 +16,7 @@ enum class CaptionKind {
     Missed,
     Hint,
     Nibble,
+    BareHook,
     Hooked,
     Landed,
     TenSeconds,

@@ -130,6 +130,10 @@
         <source>Tauko</source>
         <translation>Paused</translation>
     </message>
+    <message>
+        <source>Tyhjä koukku ei houkuta kaloja.</source>
+        <translation>A bare hook tempts no fish.</translation>
+    </message>
 </context>
 <context>
     <name>Credits</name>

@@ -39,6 +39,9 @@ struct CaptionedGame {
         };
         QObject::connect(&game, &FishingGame::anglerChanged, [=, this](Angler angler, bool) {
             note(QStringLiteral("angler %1").arg(static_cast<int>(angler)));
+            if (angler == Angler::Lowering && game.worm() == Worm::Eaten) {
+                note(QStringLiteral("bare hook down"));
+            }
             if (angler == Angler::Tapping && game.nibble() && has(CaptionKind::Nibble)) {
                 ++tapsWithNibbleCaption;
             }
@@ -211,6 +214,7 @@ struct CaptionedGame {
 TEST(Captions, EachNewsItemAppearsExactlyWhenTheGameMakesIt) {
     QMap<int, int> reasons;
     int fastest = 0;
+    qsizetype bareHooks = 0;
     for (quint32 seed : {3u, 14u, 15u, 92u}) {
         CaptionedGame played(seed);
         played.play(seed);
@@ -224,6 +228,8 @@ TEST(Captions, EachNewsItemAppearsExactlyWhenTheGameMakesIt) {
         EXPECT_EQ(played.times(CaptionKind::Paused), played.times(QStringLiteral("paused 1")));
         EXPECT_EQ(played.times(CaptionKind::Resumed), played.times(QStringLiteral("paused 0")));
         EXPECT_EQ(played.times(CaptionKind::TimeUp), played.times(QStringLiteral("time up")));
+        EXPECT_EQ(played.times(CaptionKind::BareHook), played.times(QStringLiteral("bare hook")));
+        bareHooks += played.times(CaptionKind::BareHook).size();
         ASSERT_EQ(played.times(CaptionKind::TenSeconds).size(), 1);
         EXPECT_EQ(played.times(CaptionKind::TenSeconds).first() - played.game.clock().now(),
                   -10000);
@@ -266,6 +272,7 @@ TEST(Captions, EachNewsItemAppearsExactlyWhenTheGameMakesIt) {
         fastest += played.fastestReached;
     }
     EXPECT_GT(fastest, 0);
+    EXPECT_GT(bareHooks, 0);
     for (Miss why : {Miss::NoNibble, Miss::LetGo, Miss::NotHooked}) {
         EXPECT_GT(reasons.value(static_cast<int>(why)), 0) << static_cast<int>(why);
     }
