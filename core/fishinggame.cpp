@@ -88,6 +88,7 @@ void FishingGame::start() {
     boatPlace_ = 0;
     // No fish carries over from an earlier game: a lift before the first nibble lands nothing.
     hooked_ = false;
+    miss_ = Miss::NoNibble;
     risingFish_.reset();
 }
 
@@ -141,6 +142,10 @@ Timer* FishingGame::nibbleTimer(NibbleSize size) const {
 
 qint64 FishingGame::nextBite() const {
     return Timer1->due();
+}
+
+qint64 FishingGame::wormChangeEnds() const {
+    return vaihto->due();
 }
 
 std::optional<Nibble> FishingGame::nibble() const {
@@ -237,20 +242,27 @@ void FishingGame::liftOrLower() {
         return;
     }
     if (rod_ == Rod::InWater) {
-        if (hooked_) {
+        // A fish still rising from an earlier strike does not make this lift a catch.
+        const bool hooked = hooked_;
+        if (hooked) {
             tarkista_kala();
         }
+        const bool empty = !hooked || miss_ == Miss::CatchFull;
         endAllNibbles();
         Timer1->setEnabled(false);
         emit baitChanged(worm_);
         setRod(Rod::Up);
         setAngler(Angler::Lifting, true);
+        if (empty) {
+            emit liftedEmpty(miss_);
+        }
         return;
     }
     Timer1->setEnabled(true);
     emit baitChanged(std::nullopt);
     setRod(Rod::InWater);
     hooked_ = false;
+    miss_ = Miss::NoNibble;
     setAngler(Angler::Lowering, true);
 }
 
@@ -260,6 +272,7 @@ void FishingGame::tarkista_kala() {
     }
     // The catch table holds 20 fish: once it is full, a lift is only a lift.
     if (shared_.fish_count >= Module1::kRows) {
+        miss_ = Miss::CatchFull;
         return;
     }
     const int weight = rollInt(random_, fishing::kFishWeights, fishing::kLightestFish);
@@ -282,6 +295,10 @@ void FishingGame::on_kala_nousee_timeout() {
     shared_.catch_table[row][2] = static_cast<qint16>(risingFish_->weight);
     kala_nousee->setEnabled(false);
     fishDepth_ = kRestDepth;
+    // A fish that took the worm meanwhile, the line lowered again, is lost with the landing.
+    if (hooked_) {
+        miss_ = Miss::LetGo;
+    }
     hooked_ = false;
     risingFish_.reset();
     emit fishLanded(row);
@@ -298,6 +315,9 @@ void FishingGame::set_mato() {
     case Worm::Eaten:
         hooked_ = rollInt(random_, 5) == 0;
         break;
+    }
+    if (!hooked_) {
+        miss_ = Miss::NotHooked;
     }
 }
 
@@ -329,6 +349,7 @@ void FishingGame::startNibble(NibbleSize size) {
 
 void FishingGame::endNibble(NibbleSize size) {
     hooked_ = false;
+    miss_ = Miss::LetGo;
     setAngler(Angler::Waiting, false);
     nibbles_[indexOf(size)].ends = -1;
     nibbleTimer(size)->setEnabled(false);

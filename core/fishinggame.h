@@ -29,6 +29,11 @@ enum class Species { Perch, Pike };
 // own: it takes the class of a fish still rising when it is struck, else none.
 enum class FishSize { None, Small, Medium, Large };
 
+// Why a lift of the line brought up no fish: no nibble since the line went
+// down, the fish let go (a nibble ended), the worn worm did not hook the fish
+// that nibbled, or the catch is full.
+enum class Miss { NoNibble, LetGo, NotHooked, CatchFull };
+
 // A fish, drawn as it is struck.
 struct Fish {
     Species species;
@@ -192,6 +197,8 @@ public:
     // game's time, -1 while the line is up or the game is over).
     int bitePeriod() const { return bitePeriod_; }
     qint64 nextBite() const;
+    // When the worm being changed is on the hook (the game's time), -1 if none is.
+    qint64 wormChangeEnds() const;
     // The nibble going on, if any. When taps make the bite clock faster than a
     // nibble lasts, nibbles of different sizes overlap: this is the latest one
     // still going on, and the end of any of them unhooks the fish.
@@ -225,6 +232,8 @@ signals:
     void clockChanged();
     // A fish took the hook as the line was lifted and starts rising to the boat.
     void fishHooked(const Fish& fish);
+    // The line was lifted and no fish came with it.
+    void liftedEmpty(Miss why);
     // The hooked fish rose one step, to `fishDepth()`.
     void fishRose(const Fish& fish);
     // The fish that rose has landed in row `row` of the catch table.
@@ -292,6 +301,8 @@ private:
     // Whether the latest nibble hooked the fish. The end of any nibble, lowering
     // the line and a landing unhook it.
     bool hooked_ = false;
+    // Why the fish is not hooked now, should the line be lifted.
+    Miss miss_ = Miss::NoNibble;
 
     std::optional<Fish> risingFish_;
     int fishDepth_ = kFirstDepth;

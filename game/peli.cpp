@@ -1,9 +1,11 @@
 #include "game/peli.h"
 
+#include "core/captions.h"
 #include "core/chatterlines.h"
 #include "core/fishinggame.h"
 #include "core/module1.h"
 #include "core/paths.h"
+#include "game/captionstrip.h"
 #include "game/pictures.h"
 #include "platform/accessibility.h"
 #include "platform/context.h"
@@ -29,6 +31,8 @@ constexpr float kLandingLine = 100;
 // like the second click of a double-click on "Aloita", was meant for the
 // setup window and must not pause the new game.
 constexpr qint64 kOpeningMs = 1000;
+// The lake: left of the panel's line and above the catch list's.
+const QRect kLake(0, 0, 247, 303);
 
 // The player's actions: the button that takes each, and the key that plays it
 // as a click on that button.
@@ -182,6 +186,13 @@ Peli::Peli(Forms& forms, Module1& state)
     aanet->setAccessibleName(tr("Äänet pois, M palauttaa"));
     connect(&context().preferences, &Preferences::changed, this, &Peli::showSound);
 
+    captions_ = new Captions(*game_, this);
+    // The angler's words show while his voice clip plays, from the same table as the clip.
+    captions_->setChatterText(chatter::caption, chatter::lengthMs);
+    tekstitys = new CaptionStrip(this, *captions_, kLake);
+    tekstitys->stackUnder(tauko);
+    connect(&context().preferences, &Preferences::changed, this, &Peli::showCaptions);
+
     Rumpa1 = makePlayer();
 
     for (size_t i = 0; i < kActionControls.size(); ++i) {
@@ -283,6 +294,13 @@ void Peli::load() {
     // that comes and goes with the line takes it; Tab still reaches them all.
     setFocus(Qt::OtherFocusReason);
     game_->start();
+    // A new player's first game with captions gives the hints; a later one only if asked for.
+    Preferences& preferences = context().preferences;
+    if (preferences.captions() && preferences.hintsDue()) {
+        captions_->setHints(true);
+        preferences.setHintsDue(false);
+    }
+    showCaptions();
     showSound();
     showClock();
     nameChanged(mies);
@@ -381,6 +399,10 @@ void Peli::cue(const QString& clip) {
 
 void Peli::showSound() {
     aanet->setVisible(context().preferences.muted());
+}
+
+void Peli::showCaptions() {
+    captions_->setOn(context().preferences.captions());
 }
 
 void Peli::showBait(std::optional<Worm> worm) {

@@ -6,6 +6,8 @@
 #include <array>
 #include <optional>
 
+class CaptionStrip;
+class Captions;
 class FishingGame;
 class Kelmo;
 class Label;
@@ -33,6 +35,8 @@ public:
     ~Peli() override;
 
     FishingGame& game() const { return *game_; }
+    // The game in words, shown over the bottom of the lake while the player has captions on.
+    Captions& captions() const { return *captions_; }
     // The button that takes an action.
     QPushButton* button(Action action) const;
     // The angler, the worm and the clock in words, as they are now.
@@ -67,6 +71,7 @@ private:
     // Whether the window opened only a moment ago.
     bool justOpened() const;
     void showSound();
+    void showCaptions();
     void fishHooked();
     // Plays the nibble cue's clip, when the player has it on.
     void cue(const QString& clip);
@@ -81,6 +86,7 @@ private:
 
     Module1& state_;
     FishingGame* game_;
+    Captions* captions_;
     mutable QHash<QString, QString> dataPaths_;
 
     Kelmo* vesi;
@@ -115,6 +121,7 @@ private:
     Label* aanet;
     // The angler's last animation has played to its end.
     bool anglerResting_ = false;
+    CaptionStrip* tekstitys;
     bool wasActive_ = false;
     // When the window first became active, on the program's clock.
     std::optional<qint64> activatedAt_;

@@ -59,6 +59,22 @@ Ohje::Ohje(Forms& forms)
     Command1->setGeometry(256, 312, 161, 33);
     Command1->setFont(look::systemFont(8.25));
 
+    // Pressed in, the next game gives the first-game hints in the captions.
+    vinkit = new QPushButton(tr("Vinkit"), this);
+    vinkit->setObjectName(QStringLiteral("vinkit"));
+    vinkit->setGeometry(168, 24, 73, 25);
+    vinkit->setFont(look::systemFont(8.25));
+    vinkit->setCheckable(true);
+    vinkit->setChecked(context().preferences.hintsDue());
+    vinkit->setToolTip(tr("Vinkit näkyvät tekstityksessä seuraavassa pelissä."));
+    connect(vinkit, &QPushButton::toggled, this, [this](bool due) {
+        Preferences& preferences = context().preferences;
+        preferences.setHintsDue(due);
+        if (due) {
+            preferences.setCaptions(true);
+        }
+    });
+
     setEscapeButton(Command1);
     connect(Command1, &QPushButton::clicked, this, &Ohje::on_Command1_clicked);
 }

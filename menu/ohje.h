@@ -33,4 +33,6 @@ private:
     Line* Line1;
     Label* Label4;
     QPushButton* Command1;
+    // Asks for the first-game hints in the next game.
+    QPushButton* vinkit;
 };

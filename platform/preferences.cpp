@@ -25,3 +25,20 @@ void Preferences::setNibbleCue(bool on) {
     settings_.setFlag(setting::nibbleCue, on);
     emit changed();
 }
+
+bool Preferences::captions() const {
+    return settings_.flag(setting::captions, true);
+}
+
+void Preferences::setCaptions(bool on) {
+    settings_.setFlag(setting::captions, on);
+    emit changed();
+}
+
+bool Preferences::hintsDue() const {
+    return !settings_.flag(setting::hintsGiven, false);
+}
+
+void Preferences::setHintsDue(bool due) {
+    settings_.setFlag(setting::hintsGiven, !due);
+}

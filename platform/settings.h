@@ -6,7 +6,8 @@
 
 class QSettings;
 
-// The player's choices that outlast a run: the sound switch and the nibble cue.
+// The player's choices that outlast a run: the sound switch, the nibble cue,
+// the captions and whether the first-game hints were given.
 class Settings {
 public:
     virtual ~Settings() = default;
@@ -19,6 +20,10 @@ namespace setting {
 inline const QString muted = QStringLiteral("aanet/vaimennettu");
 // A short sound at every nibble and another when a fish is hooked (the A key); on until turned off.
 inline const QString nibbleCue = QStringLiteral("aanet/nykaisymerkki");
+// The game's news in words over the bottom of the lake (the C key); on until turned off.
+inline const QString captions = QStringLiteral("tekstitys/paalla");
+// The first-game hints were given; a player may ask for them again in the help window.
+inline const QString hintsGiven = QStringLiteral("tekstitys/vinkit_annettu");
 } // namespace setting
 
 // Kept in Qt's settings store under "Norppala/Norppala", or in the given ini

@@ -27,7 +27,8 @@ bool ShortcutFilter::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         return pressFocusedButton(static_cast<QWidget*>(watched), *key);
     }
-    if ((key->key() != Qt::Key_M && key->key() != Qt::Key_A) || key->isAutoRepeat() ||
+    if ((key->key() != Qt::Key_M && key->key() != Qt::Key_A && key->key() != Qt::Key_C) ||
+        key->isAutoRepeat() ||
         (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         return false;
     }
@@ -47,6 +48,11 @@ bool ShortcutFilter::eventFilter(QObject* watched, QEvent* event) {
         preferences_.setMuted(!preferences_.muted());
         announcer_.say(window, [muted = preferences_.muted()] {
             return muted ? tr("Äänet pois") : tr("Äänet päällä");
+        });
+    } else if (key->key() == Qt::Key_C) {
+        preferences_.setCaptions(!preferences_.captions());
+        announcer_.say(window, [on = preferences_.captions()] {
+            return on ? tr("Tekstitys päällä") : tr("Tekstitys pois");
         });
     } else {
         preferences_.setNibbleCue(!preferences_.nibbleCue());

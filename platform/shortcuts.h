@@ -10,7 +10,8 @@ class QWidget;
 
 // The keys that work alike in every open window of the game, whichever control
 // has the focus: Enter clicks the focused button, M mutes and unmutes the
-// sound, A turns the nibble cue off and on (a screen reader says which).
+// sound, A turns the nibble cue off and on, C the captions (a screen reader
+// says which).
 // Watches the whole application while it lives.
 class ShortcutFilter : public QObject {
     Q_OBJECT

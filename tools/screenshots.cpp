@@ -157,9 +157,17 @@ int main(int argc, char* argv[]) {
     }
     if (forms.isLoaded("peli")) {
         // The line up with the bait showing, and the boat a step down the lake.
-        if (game.lineInWater()) {
+        // A lift too late, after a nibble has ended, says why nothing came up.
+        if (!game.lineInWater()) {
+            tour.waitFor([&] { return game.rod() == Rod::Up && !game.risingFish(); }, 10000);
             tour.click("peli", "Command4");
         }
+        tour.waitFor([&] { return game.angler() == Angler::Nibble; }, 60000);
+        tour.waitFor([&] { return game.angler() != Angler::Nibble; }, 5000);
+        tour.advance(200);
+        tour.click("peli", "Command4");
+        tour.advance(300);
+        tour.save("peli", "peli_tekstitys.png");
         tour.advance(6000);
         tour.click("peli", "Command2");
         tour.advance(400);

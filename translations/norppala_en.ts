@@ -53,6 +53,97 @@
     </message>
 </context>
 <context>
+    <name>Captions</name>
+    <message>
+        <source>hauki</source>
+        <translation>pike (hauki)</translation>
+    </message>
+    <message>
+        <source>ahven</source>
+        <translation>perch (ahven)</translation>
+    </message>
+    <message>
+        <source>Kala tarttui! Se nousee veneeseen.</source>
+        <translation>Hooked! The fish rises to the boat.</translation>
+    </message>
+    <message>
+        <source>Saalis: %1, %2 g</source>
+        <translation>Catch: %1, %2 g</translation>
+    </message>
+    <message>
+        <source>Peli jatkuu</source>
+        <translation>The game goes on</translation>
+    </message>
+    <message>
+        <source>Aika loppui, peli päättyi.</source>
+        <translation>Time is up: the game is over.</translation>
+    </message>
+    <message>
+        <source>Kala nykii!</source>
+        <translation>A fish is nibbling!</translation>
+    </message>
+    <message>
+        <source>Nosta siima nyt! (välilyönti)</source>
+        <translation>Lift the line now! (Space)</translation>
+    </message>
+    <message>
+        <source>Nykäisyjä taukoamatta: mato kuluu.</source>
+        <translation>Nonstop nibbles: the worm wears fast.</translation>
+    </message>
+    <message>
+        <source>Tyhjä nosto: kala ei nykinyt.</source>
+        <translation>Empty: no fish was nibbling.</translation>
+    </message>
+    <message>
+        <source>Myöhässä: nykäisy ehti loppua.</source>
+        <translation>Too late: the nibble had ended.</translation>
+    </message>
+    <message>
+        <source>Kala nykäisi, mutta ei tarttunut.</source>
+        <translation>The fish nibbled but was not hooked.</translation>
+    </message>
+    <message>
+        <source>Saalis on täynnä: 20 kalaa.</source>
+        <translation>The catch is full: 20 fish.</translation>
+    </message>
+    <message>
+        <source>Mato on nyt puoliksi syöty.</source>
+        <translation>The worm is now half eaten.</translation>
+    </message>
+    <message>
+        <source>Mato on syöty: vaihda mato (V).</source>
+        <translation>The worm is gone: change it (V).</translation>
+    </message>
+    <message>
+        <source>Vinkki: ehjä mato pitää kalan.</source>
+        <translation>Tip: a whole worm always hooks.</translation>
+    </message>
+    <message>
+        <source>Vaihdetaan matoa … %1 s</source>
+        <translation>Changing the worm … %1 s</translation>
+    </message>
+    <message>
+        <source>Uusi mato on koukussa.</source>
+        <translation>A fresh worm is on the hook.</translation>
+    </message>
+    <message>
+        <source>Kymmenen sekuntia jäljellä.</source>
+        <translation>Ten seconds left.</translation>
+    </message>
+    <message>
+        <source>Vinkki: souda, jossain syö parhaiten.</source>
+        <translation>Tip: row, fish bite best somewhere.</translation>
+    </message>
+    <message>
+        <source>Tauko</source>
+        <translation>Paused</translation>
+    </message>
+    <message>
+        <source>Tyhjä koukku ei houkuta kaloja.</source>
+        <translation>A bare hook tempts no fish.</translation>
+    </message>
+</context>
+<context>
     <name>Credits</name>
     <message>
         <source>Norppala - Tekijät</source>
@@ -335,6 +426,14 @@
         <source>Norppala: ohje</source>
         <translation>Norppala: help</translation>
     </message>
+    <message>
+        <source>Vinkit näkyvät tekstityksessä seuraavassa pelissä.</source>
+        <translation>The hints show in the captions of the next game.</translation>
+    </message>
+    <message>
+        <source>Vinkit</source>
+        <translation>Hints</translation>
+    </message>
 </context>
 <context>
     <name>Peli</name>
@@ -546,6 +645,25 @@
     <message>
         <source>Nykäisymerkki pois</source>
         <translation>Nibble cue off</translation>
+    </message>
+    <message>
+        <source>Tekstitys päällä</source>
+        <translation>Captions on</translation>
+    </message>
+    <message>
+        <source>Tekstitys pois</source>
+        <translation>Captions off</translation>
+    </message>
+</context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>Pienennä</source>
+        <translation>Minimise</translation>
+    </message>
+    <message>
+        <source>Sulje</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,107 @@
+#include "game/captionstrip.h"
+
+#include "core/captions.h"
+#include "platform/accessibility.h"
+#include "platform/look.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <numeric>
+
+namespace captionLook {
+
+QFont font() {
+    return look::arial(kPoints, true);
+}
+
+QRect band(const QRect& lake, const QFontMetrics& metrics) {
+    const int height = kLines * metrics.lineSpacing() + 2 * kPadding;
+    return {lake.left(), lake.bottom() + 1 - height, lake.width(), height};
+}
+
+} // namespace captionLook
+
+CaptionStrip::CaptionStrip(QWidget* parent, Captions& captions, const QRect& lake)
+    : QWidget(parent), captions_(captions) {
+    setObjectName(QStringLiteral("tekstitys"));
+    setFont(captionLook::font());
+    setGeometry(captionLook::band(lake, fontMetrics()));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    // A screen reader already hears every caption as an announcement.
+    markDecoration(this);
+    hide();
+    connect(&captions_, &Captions::changed, this, &CaptionStrip::refresh);
+}
+
+QStringList CaptionStrip::wrap(const QString& text) const {
+    const QFontMetrics metrics = fontMetrics();
+    const int room = width() - 2 * captionLook::kPadding;
+    QStringList lines;
+    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+        QString line;
+        for (const QString& word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+            if (line.isEmpty() || metrics.horizontalAdvance(longer) <= room) {
+                line = longer;
+            } else {
+                lines << line;
+                line = word;
+            }
+        }
+        lines << metrics.elidedText(line, Qt::ElideRight, room);
+    }
+    return lines;
+}
+
+void CaptionStrip::refresh() {
+    QList<Caption> chosen;
+    QList<QStringList> wrapped;
+    int room = captionLook::kLines;
+    if (captions_.on()) {
+        for (const Caption& caption : captions_.showing()) {
+            if (room == 0) {
+                break;
+            }
+            // A caption longer than the room left shows its first lines.
+            const QStringList lines = wrap(caption.text).mid(0, room);
+            room -= static_cast<int>(lines.size());
+            chosen << caption;
+            wrapped << lines;
+        }
+    }
+    // The newest at the bottom, next to where the eye reads on.
+    QList<int> order(chosen.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&chosen](int a, int b) { return chosen[a].at < chosen[b].at; });
+    lines_.clear();
+    hintLines_.clear();
+    for (int i : order) {
+        for (const QString& line : wrapped[i]) {
+            lines_ << line;
+            hintLines_ << (chosen[i].kind == CaptionKind::Hint);
+        }
+    }
+    setVisible(!lines_.isEmpty());
+    update();
+}
+
+void CaptionStrip::paintEvent(QPaintEvent*) {
+    if (lines_.isEmpty()) {
+        return;
+    }
+    QPainter painter(this);
+    const QFontMetrics metrics = fontMetrics();
+    const int lineHeight = metrics.lineSpacing();
+    const int bandHeight = static_cast<int>(lines_.size()) * lineHeight + 2 * captionLook::kPadding;
+    painter.fillRect(QRect(0, height() - bandHeight, width(), bandHeight), QColor(0, 0, 40, 170));
+    int y = height() - bandHeight + captionLook::kPadding;
+    for (qsizetype i = 0; i < lines_.size(); ++i) {
+        painter.setPen(hintLines_[i] ? look::yellow : QColor(Qt::white));
+        painter.drawText(
+            QRect(captionLook::kPadding, y, width() - 2 * captionLook::kPadding, lineHeight),
+            Qt::AlignHCenter | Qt::AlignVCenter, lines_[i]);
+        y += lineHeight;
+    }
+}
