@@ -311,6 +311,22 @@
         <source>Iso hauki</source>
         <translation>Big pike</translation>
     </message>
+    <message>
+        <source>Koko:</source>
+        <translation>Size:</translation>
+    </message>
+    <message>
+        <source>%1×</source>
+        <translation>%1×</translation>
+    </message>
+    <message>
+        <source>Ikkunoiden koko</source>
+        <translation>Size of the windows</translation>
+    </message>
+    <message>
+        <source>Myös näppäimet + ja -. F11 näyttää ikkunan koko näytöllä.</source>
+        <translation>Also the keys + and -. F11 shows the window full screen.</translation>
+    </message>
 </context>
 <context>
     <name>Peli</name>
@@ -529,6 +545,10 @@
     <message>
         <source>Nykäisymerkki pois</source>
         <translation>Nibble cue off</translation>
+    </message>
+    <message>
+        <source>Koko %1×</source>
+        <translation>Size %1×</translation>
     </message>
 </context>
 <context>
