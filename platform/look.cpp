@@ -120,6 +120,50 @@ QIcon programIcon() {
     return icon;
 }
 
+namespace {
+
+// A pixel-art icon at any size it is asked for: each picture pixel becomes a
+// block of whole screen pixels (as near as the size allows), never a blur, for
+// a zoomed window and a high-density screen alike.
+class PixelIconEngine final : public QIconEngine {
+public:
+    explicit PixelIconEngine(QImage image) : image_(std::move(image)) {}
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        return image_.size().scaled(size, Qt::KeepAspectRatio);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const QSize shown = image_.size().scaled(size, Qt::KeepAspectRatio);
+        const quint64 key = (quint64(quint32(shown.width())) << 32) | quint32(shown.height());
+        QPixmap& made = made_[key];
+        if (made.isNull()) {
+            made = QPixmap::fromImage(
+                image_.scaled(shown, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        }
+        return made;
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        painter->save();
+        painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter->drawImage(rect, image_);
+        painter->restore();
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {image_.size()}; }
+
+    QIconEngine* clone() const override { return new PixelIconEngine(*this); }
+
+    QString key() const override { return QStringLiteral("norppala-pixel-icon"); }
+
+private:
+    QImage image_;
+    QHash<quint64, QPixmap> made_;
+};
+
+} // namespace
+
 QIcon pixelIcon(const QString& path) {
     // Every game screen asks for the same few icons again; they never change.
     static QHash<QString, QIcon> made;
@@ -127,17 +171,10 @@ QIcon pixelIcon(const QString& path) {
         return found.value();
     }
     const QImage image = builtInPicture(path);
-    QIcon icon;
     if (image.isNull()) {
-        return icon;
+        return QIcon();
     }
-    icon.addPixmap(QPixmap::fromImage(image));
-    for (int factor : {2, 3, 4}) {
-        QPixmap big = QPixmap::fromImage(
-            image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-        big.setDevicePixelRatio(factor);
-        icon.addPixmap(big);
-    }
+    const QIcon icon(new PixelIconEngine(image));
     made.insert(path, icon);
     return icon;
 }

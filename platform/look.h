@@ -41,8 +41,8 @@ QImage builtInPicture(const QString& path);
 // The program's window icon, 32 to 64 pixels.
 QIcon programIcon();
 
-// A button icon from a pixel-art picture, with copies blown up by whole
-// pixels so that high-density screens show it sharp rather than smoothed.
+// A button icon from a pixel-art picture, blown up pixel by pixel to whatever
+// size it is shown at (a zoomed window, a high-density screen): sharp, never smoothed.
 QIcon pixelIcon(const QString& path);
 
 // A picture stretched to fill its box pixel by pixel (nearest neighbour), so

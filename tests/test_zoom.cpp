@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMap>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 
@@ -198,6 +199,22 @@ TEST_F(Zoom, PixelsOfPicturesBecomeWholeBlocks) {
     form.setZoom(2);
     EXPECT_EQ(sprite.pos(), QPoint(10, 14));
     expectBlocks(one, render(&sprite), 2);
+
+    // A button's pixel-art icon: each pixel a 3 × 3 block once its window is at 3×.
+    auto* arrow = new QPushButton(&form);
+    arrow->setGeometry(0, 0, 30, 20);
+    arrow->setIcon(pixelIcon(file));
+    arrow->setIconSize(art.size());
+    form.setZoom(3);
+    const QImage button = render(arrow);
+    int blockPixels = 0;
+    for (int y = 0; y < button.height(); ++y) {
+        for (int x = 0; x < button.width(); ++x) {
+            blockPixels += button.pixel(x, y) == art.pixel(5, 5);
+        }
+    }
+    EXPECT_EQ(blockPixels, 9);
+    delete arrow;
 
     // The window's own picture, beneath the controls.
     sprite.hide();
