@@ -2,6 +2,7 @@
 
 #include "platform/form.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QHash>
 #include <QIconEngine>
@@ -11,6 +12,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
+#include <QStyle>
+#include <QStyleOption>
 #include <QStyledItemDelegate>
 #include <array>
 #include <cmath>
@@ -133,21 +136,27 @@ public:
         return image_.size().scaled(size, Qt::KeepAspectRatio);
     }
 
-    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
         const QSize shown = image_.size().scaled(size, Qt::KeepAspectRatio);
         const quint64 key = (quint64(quint32(shown.width())) << 32) | quint32(shown.height());
-        QPixmap& made = made_[key];
+        QPixmap& made = made_[mode][key];
         if (made.isNull()) {
             made = QPixmap::fromImage(
                 image_.scaled(shown, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+            // Greyed out for a button that cannot be pressed, as the style greys any icon.
+            if (mode != QIcon::Normal) {
+                const QStyleOption option;
+                made = QApplication::style()->generatedIconPixmap(mode, made, &option);
+            }
         }
         return made;
     }
 
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
         painter->save();
         painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter->drawImage(rect, image_);
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
         painter->restore();
     }
 
@@ -159,7 +168,7 @@ public:
 
 private:
     QImage image_;
-    QHash<quint64, QPixmap> made_;
+    QHash<int, QHash<quint64, QPixmap>> made_; // by mode, then by size
 };
 
 } // namespace

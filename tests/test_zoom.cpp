@@ -206,14 +206,20 @@ TEST_F(Zoom, PixelsOfPicturesBecomeWholeBlocks) {
     arrow->setIcon(pixelIcon(file));
     arrow->setIconSize(art.size());
     form.setZoom(3);
-    const QImage button = render(arrow);
-    int blockPixels = 0;
-    for (int y = 0; y < button.height(); ++y) {
-        for (int x = 0; x < button.width(); ++x) {
-            blockPixels += button.pixel(x, y) == art.pixel(5, 5);
+    const auto pixelsOf = [&](QRgb colour) {
+        const QImage button = render(arrow);
+        int count = 0;
+        for (int y = 0; y < button.height(); ++y) {
+            for (int x = 0; x < button.width(); ++x) {
+                count += button.pixel(x, y) == colour;
+            }
         }
-    }
-    EXPECT_EQ(blockPixels, 9);
+        return count;
+    };
+    EXPECT_EQ(pixelsOf(art.pixel(5, 5)), 9);
+    // A button that cannot be pressed shows its icon greyed, at any zoom.
+    arrow->setEnabled(false);
+    EXPECT_EQ(pixelsOf(art.pixel(5, 5)), 0);
     delete arrow;
 
     // The window's own picture, beneath the controls.
