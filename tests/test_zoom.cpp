@@ -1,5 +1,6 @@
 #include "platform/look.h"
 #include "platform/settings.h"
+#include "platform/titlebar.h"
 #include "test_game_world.h"
 
 #include <QAbstractButton>
@@ -380,4 +381,27 @@ TEST_F(Zoom, FullScreenCentresTheWindowOnBlackAndF11OrEscPutItBack) {
     EXPECT_NE(window("ohje"), nullptr);
     key(ohje, Qt::Key_Escape);
     EXPECT_EQ(window("ohje"), nullptr);
+}
+
+TEST_F(Zoom, AnOwnTitleBarKeepsItsHeightAboveTheZoomedClientAreaAndGoesInFullScreen) {
+    forms.setOwnTitleBars(true);
+    context.preferences.setZoom(2);
+    Form* menu = open("menu");
+    TitleBar* bar = menu->titleBar();
+    ASSERT_NE(bar, nullptr);
+    const QSize client = menu->designSize() * 2;
+    EXPECT_EQ(menu->size(), client + QSize(0, TitleBar::kHeight));
+    EXPECT_EQ(bar->geometry(), QRect(0, 0, client.width(), TitleBar::kHeight));
+    QWidget* item = control("menu", "Label2");
+    EXPECT_EQ(QRect(item->mapTo(menu, QPoint(0, 0)), item->size()),
+              QRect(0, 104 * 2 + TitleBar::kHeight, 185 * 2, 33 * 2));
+
+    key(menu, Qt::Key_F11);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(QRect(item->mapTo(menu, QPoint(0, 0)), item->size()),
+              menu->scaled(QRect(0, 104, 185, 33)));
+    key(menu, Qt::Key_F11);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(menu->size(), client + QSize(0, TitleBar::kHeight));
+    EXPECT_EQ(item->mapTo(menu, QPoint(0, 0)), QPoint(0, 104 * 2 + TitleBar::kHeight));
 }
