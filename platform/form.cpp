@@ -153,23 +153,26 @@ void Form::setZoom(int zoom) {
     move(after.topLeft() - frame);
 }
 
+void Form::placeControl(QWidget* control, const QRect& designBox) {
+    if (!laidOut_) {
+        control->setGeometry(designBox);
+        return;
+    }
+    control->setProperty(kDesignBox, designBox);
+    control->setGeometry(scaled(designBox));
+}
+
 void Form::moveControl(QWidget* control, QPoint designTopLeft) {
     if (auto* sprite = qobject_cast<Kelmo*>(control)) {
         sprite->setLeft(static_cast<float>(designTopLeft.x()));
         sprite->setTop(static_cast<float>(designTopLeft.y()));
         return;
     }
-    if (!laidOut_) {
-        control->move(designTopLeft);
-        return;
-    }
     QRect box = control->property(kDesignBox).toRect();
-    if (box.isNull()) {
-        box = control->geometry(); // made since the window was last laid out
+    if (!laidOut_ || box.isNull()) {
+        box = control->geometry(); // at its design box until the window is laid out
     }
-    box.moveTopLeft(designTopLeft);
-    control->setProperty(kDesignBox, box);
-    control->setGeometry(scaled(box));
+    placeControl(control, box.translated(designTopLeft - box.topLeft()));
 }
 
 void Form::setFullScreen(bool on) {

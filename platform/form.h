@@ -72,7 +72,11 @@ public:
     QPoint scaled(QPoint design) const;
     // A font zoom() times the size of the design's.
     QFont scaled(const QFont& design) const;
-    // Moves a control of the client area to a place given in design pixels.
+    // Every control of the client area follows the zoom by itself: one made
+    // before the window is first shown (in the constructor or load()) is
+    // taken to stand at its design box. One made or moved later is placed by
+    // its design box or place with these, never with its own setGeometry().
+    void placeControl(QWidget* control, const QRect& designBox);
     void moveControl(QWidget* control, QPoint designTopLeft);
 
     // Shows the window over its whole screen, or as it was before.

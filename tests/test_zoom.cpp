@@ -164,6 +164,14 @@ TEST_F(Zoom, MovingPicturesAndMarkersKeepTheirDesignPlaceTimesTheZoom) {
     context.preferences.setZoom(4);
     settle();
     EXPECT_EQ(control("aloita", "paikka2")->pos(), atOne * 4);
+
+    // A control a window adds once it is laid out is placed by its design box.
+    auto* late = new QWidget(window("aloita"));
+    window("aloita")->placeControl(late, QRect(10, 20, 30, 40));
+    EXPECT_EQ(late->geometry(), QRect(40, 80, 120, 160));
+    context.preferences.setZoom(1);
+    settle();
+    EXPECT_EQ(late->geometry(), QRect(10, 20, 30, 40));
 }
 
 TEST_F(Zoom, PixelsOfPicturesBecomeWholeBlocks) {
