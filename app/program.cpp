@@ -5,11 +5,15 @@
 #include "core/clock.h"
 #include "core/paths.h"
 #include "core/random.h"
+#include "game/peli.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/kelmo.h"
 #include "platform/look.h"
 #include "platform/shortcuts.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace {
 
@@ -37,8 +41,12 @@ Program::Program(Outside outside) {
     Announcer& announcer = pick<AccessibleAnnouncer>(outside.announcer, ownAnnouncer_);
     const QString appPath = outside.appPath.isEmpty() ? programFolder() : outside.appPath;
     installAccessibility();
-    // The sound stays as the player last left it.
-    preferences_ = std::make_unique<Preferences>(sound, settings);
+    // The sound and the zoom stay as the player last left them. A new player's
+    // game window takes a comfortable share of the screen.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    preferences_ = std::make_unique<Preferences>(
+        sound, settings,
+        screen ? fittingZoom(Peli::kDesignSize.height(), screen->geometry().height()) : 1);
     pictures_ = std::make_unique<Pictures>();
     context_.reset(new Context{clock, random, dialogs, sound, appPath, settings, announcer,
                                *preferences_, *pictures_});

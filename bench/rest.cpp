@@ -1,6 +1,7 @@
 // A game at rest: the real clock, the line in the water, every animation
-// running. Prints the CPU time used over the watch as a share of one core, and
-// the peak resident size. Usage: norppala_bench_rest [seconds]
+// running, at a zoom of 1 to 4. Prints the CPU time used over the watch as a
+// share of one core, and the peak resident size.
+// Usage: norppala_bench_rest [seconds [zoom]]
 #include "app/program.h"
 #include "bench/simgame.h"
 #include "game/peli.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/resource.h>
@@ -25,11 +27,13 @@ double cpuSeconds() {
 
 int main(int argc, char* argv[]) {
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+    const int zoom = argc > 2 ? std::clamp(std::atoi(argv[2]), 1, 4) : 1;
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 
     NoDialogs dialogs;
     MemorySettings settings;
+    settings.setNumber(setting::zoom, zoom);
     Program program({.dialogs = &dialogs, .settings = &settings});
     Forms& forms = program.forms();
     if (!bench::launchGame(forms, program.state(), QStringLiteral("pitka"), 2)) {
@@ -46,7 +50,7 @@ int main(int argc, char* argv[]) {
         QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, &app, [&] {
             // Looked at before quitting: the windows close as the program ends.
             auto* screen = forms.find<Peli>(QStringLiteral("peli"));
-            stillPlaying = screen && screen->game().lineInWater();
+            stillPlaying = screen && screen->game().lineInWater() && screen->zoom() == zoom;
             QApplication::quit();
         });
     });
@@ -55,9 +59,9 @@ int main(int argc, char* argv[]) {
     const double real = static_cast<double>(wall.elapsed()) / 1000.0;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("{\"seconds\": %.3f, \"cpu_seconds\": %.3f, \"core_percent\": %.3f, "
+    std::printf("{\"zoom\": %d, \"seconds\": %.3f, \"cpu_seconds\": %.3f, \"core_percent\": %.3f, "
                 "\"peak_rss_kb\": %ld, \"game_running_line_in_water\": %s}\n",
-                real, cpu, real > 0 ? 100.0 * cpu / real : 0.0, usage.ru_maxrss,
+                zoom, real, cpu, real > 0 ? 100.0 * cpu / real : 0.0, usage.ru_maxrss,
                 stillPlaying ? "true" : "false");
     return stillPlaying ? 0 : 1;
 }

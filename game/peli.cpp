@@ -77,7 +77,7 @@ template <typename Words> void Peli::say(Words&& words) {
 }
 
 Peli::Peli(Forms& forms, Module1& state)
-    : Form(forms, windowName::peli, QStringLiteral("Norppala"), QSize(362, 401)), state_(state) {
+    : Form(forms, windowName::peli, QStringLiteral("Norppala"), kDesignSize), state_(state) {
     setAccessibleName(tr("Norppala: kalastus"));
     setPicture(QStringLiteral(":/pictures/peli_tausta.gif"));
     // The pictures live on the game's own time, so they stand still when it is paused.
@@ -257,6 +257,14 @@ bool Peli::eventFilter(QObject* watched, QEvent* event) {
 bool Peli::playKey(const QKeyEvent& key) {
     if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
         return false;
+    }
+    if (key.key() == Qt::Key_Escape && fullScreen()) {
+        // The way out of full screen, to a game that waits for the player.
+        if (!key.isAutoRepeat()) {
+            setFullScreen(false);
+            game_->pause();
+        }
+        return true;
     }
     if (key.key() == Qt::Key_P || key.key() == Qt::Key_Escape) {
         if (!key.isAutoRepeat()) {
@@ -452,7 +460,7 @@ void Peli::showActions() {
 }
 
 float Peli::fishTop() const {
-    return vene->top() + static_cast<float>(vene->width()) - kLandingLine +
+    return vene->top() + static_cast<float>(vene->designSize().width()) - kLandingLine +
            static_cast<float>(game_->fishDepth());
 }
 
@@ -460,7 +468,7 @@ void Peli::showBoat() {
     const auto top = static_cast<float>(game_->boatTop());
     mies->setTop(top - kAnglerAbove);
     vene->setTop(top);
-    vesi->setTop(top + static_cast<float>(vene->width()));
+    vesi->setTop(top + static_cast<float>(vene->designSize().width()));
     kala->setTop(fishTop());
 }
 

@@ -31,6 +31,9 @@ enum class GameEnd { TimeUp, Quit };
 class Peli : public Form {
     Q_OBJECT
 public:
+    // The client area, in design pixels.
+    static constexpr QSize kDesignSize{362, 401};
+
     Peli(Forms& forms, Module1& state);
     ~Peli() override;
 

@@ -5,6 +5,7 @@
 #include "platform/look.h"
 #include "platform/windownames.h"
 
+#include <QComboBox>
 #include <QPushButton>
 
 Ohje::Ohje(Forms& forms)
@@ -62,7 +63,7 @@ Ohje::Ohje(Forms& forms)
     // Pressed in, the next game gives the first-game hints in the captions.
     vinkit = new QPushButton(tr("Vinkit"), this);
     vinkit->setObjectName(QStringLiteral("vinkit"));
-    vinkit->setGeometry(168, 24, 73, 25);
+    vinkit->setGeometry(168, 53, 73, 24);
     vinkit->setFont(look::systemFont(8.25));
     vinkit->setCheckable(true);
     vinkit->setChecked(context().preferences.hintsDue());
@@ -74,6 +75,28 @@ Ohje::Ohje(Forms& forms)
             preferences.setCaptions(true);
         }
     });
+    // Beside the heading: how large every window of the game is drawn.
+    Preferences& preferences = context().preferences;
+    kokoteksti =
+        new Label(this, QStringLiteral("kokoteksti"), QRect(168, 10, 73, 17), tr("Koko:"), caption);
+    koko = new QComboBox(this);
+    koko->setObjectName(QStringLiteral("koko"));
+    koko->setGeometry(168, 28, 57, 22);
+    koko->setFont(look::systemFont(8.25));
+    for (int zoom = Preferences::kMinZoom; zoom <= Preferences::kMaxZoom; ++zoom) {
+        koko->addItem(tr("%1×").arg(zoom), zoom);
+    }
+    koko->setCurrentIndex(koko->findData(preferences.zoom()));
+    koko->setAccessibleName(tr("Ikkunoiden koko"));
+    koko->setAccessibleDescription(tr("Myös näppäimet + ja -. F11 näyttää ikkunan koko näytöllä."));
+    koko->setToolTip(koko->accessibleDescription());
+    kokoteksti->setBuddy(koko);
+    connect(koko, &QComboBox::activated, this, [this, &preferences](int index) {
+        preferences.setZoom(koko->itemData(index).toInt());
+    });
+    connect(&preferences, &Preferences::zoomChanged, this,
+            [this](int zoom) { koko->setCurrentIndex(koko->findData(zoom)); });
+    setTabOrder(koko, Command1);
 
     setEscapeButton(Command1);
     connect(Command1, &QPushButton::clicked, this, &Ohje::on_Command1_clicked);

@@ -5,9 +5,11 @@
 class Kelmo;
 class Label;
 class Line;
+class QComboBox;
 class QPushButton;
 
-// How to play: the size classes of both species beside a short help text.
+// How to play: the size classes of both species beside a short help text, and
+// the choice of the windows' size.
 class Ohje : public Form {
     Q_OBJECT
 public:
@@ -35,4 +37,7 @@ private:
     QPushButton* Command1;
     // Asks for the first-game hints in the next game.
     QPushButton* vinkit;
+    // The zoom of every window, 1× to 4×.
+    Label* kokoteksti;
+    QComboBox* koko;
 };

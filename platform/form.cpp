@@ -7,10 +7,24 @@
 #include "platform/soundplayer.h"
 #include "platform/titlebar.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
+#include <algorithm>
+
+namespace {
+
+// What a control was given in design pixels, kept on the control itself the
+// first time the window is laid out by zoom: its box, its own font and the
+// size of its icon.
+constexpr const char* kDesignBox = "norppalaDesignBox";
+constexpr const char* kDesignFont = "norppalaDesignFont";
+constexpr const char* kDesignIconSize = "norppalaDesignIconSize";
+
+} // namespace
 
 // Every window keeps its size, so it offers no maximise button: the title bar
 // has the caption, the window menu, minimise and close, and the toolkit is told
@@ -27,6 +41,7 @@ Form::Form(Forms& forms, const QString& name, const QString& caption, QSize clie
     : QWidget(nullptr, forms.ownTitleBars_ ? kOwnTitleBarFlags : kWindowFlags), forms_(forms) {
     setObjectName(name);
     setWindowTitle(caption);
+    designSize_ = clientSize;
     setFixedSize(clientSize);
     setWindowIcon(programIcon());
     QPalette palette = this->palette();
@@ -72,14 +87,186 @@ SoundPlayer* Form::makePlayer(const QString& part) {
 
 void Form::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-    if (!picture_.isNull()) {
-        // Pixel art: on a high-density screen every picture pixel becomes a
-        // sharp block, never a blur.
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        const QPoint corner = client_ ? client_->pos() : QPoint(0, 0);
-        painter.drawImage(QRect(corner, picture_.size()), picture_);
+    if (picture_.isNull() && !fullScreen_) {
+        return;
     }
+    QPainter painter(this);
+    const QPoint corner = (client_ ? client_->pos() : QPoint(0, 0)) + origin_;
+    if (fullScreen_) {
+        painter.fillRect(rect(), look::black);
+        painter.fillRect(QRect(corner, designSize_ * zoom()), look::navy);
+    }
+    if (!picture_.isNull()) {
+        // Pixel art: zoomed or on a high-density screen, every picture pixel
+        // becomes a sharp block, never a blur.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(QRect(corner, picture_.size() * zoom()), picture_);
+    }
+}
+
+QRect Form::scaled(const QRect& design) const {
+    const int z = zoom();
+    return QRect(origin_ + design.topLeft() * z, design.size() * z);
+}
+
+QPoint Form::scaled(QPoint design) const {
+    return origin_ + design * zoom();
+}
+
+QFont Form::scaled(const QFont& design) const {
+    QFont font = design;
+    const int z = zoom();
+    if (design.pixelSize() > 0) {
+        font.setPixelSize(design.pixelSize() * z);
+    } else if (design.pointSizeF() > 0) {
+        font.setPointSizeF(design.pointSizeF() * z);
+    }
+    return font;
+}
+
+void Form::setZoom(int zoom) {
+    zoom = std::max(1, zoom);
+    if (zoom == zoom_ && (laidOut_ || zoom == 1)) {
+        return;
+    }
+    zoom_ = zoom;
+    if (fullScreen_) {
+        return; // the window takes it when it leaves full screen
+    }
+    // An open window grows and shrinks about its centre, kept on its screen.
+    const bool shown = isVisible();
+    const QRect before = geometry();
+    const QPoint frame = before.topLeft() - pos();
+    relayout();
+    if (!shown) {
+        return;
+    }
+    QRect after(QPoint(0, 0), designSize_ * zoom_ + QSize(0, titleBar_ ? TitleBar::kHeight : 0));
+    after.moveCenter(before.center());
+    if (const QScreen* on = screen()) {
+        const QRect room = on->availableGeometry();
+        after.moveLeft(std::max(room.left() + frame.x(),
+                                std::min(after.left(), room.right() - after.width())));
+        after.moveTop(std::max(room.top() + frame.y(),
+                               std::min(after.top(), room.bottom() - after.height())));
+    }
+    move(after.topLeft() - frame);
+}
+
+void Form::placeControl(QWidget* control, const QRect& designBox) {
+    if (!laidOut_) {
+        control->setGeometry(designBox);
+        return;
+    }
+    control->setProperty(kDesignBox, designBox);
+    control->setGeometry(scaled(designBox));
+}
+
+void Form::moveControl(QWidget* control, QPoint designTopLeft) {
+    if (auto* sprite = qobject_cast<Kelmo*>(control)) {
+        sprite->setLeft(static_cast<float>(designTopLeft.x()));
+        sprite->setTop(static_cast<float>(designTopLeft.y()));
+        return;
+    }
+    QRect box = control->property(kDesignBox).toRect();
+    if (!laidOut_ || box.isNull()) {
+        box = control->geometry(); // at its design box until the window is laid out
+    }
+    placeControl(control, box.translated(designTopLeft - box.topLeft()));
+}
+
+void Form::setFullScreen(bool on) {
+    if (on == fullScreen_) {
+        return;
+    }
+    fullScreen_ = on;
+    if (on) {
+        // A window of fixed size could not take the screen's.
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        relayout();
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    } else {
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+        relayout();
+    }
+}
+
+void Form::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The screen's size arrives a moment after full screen is asked for.
+    if (fullScreen_) {
+        relayout();
+    }
+}
+
+void Form::relayout() {
+    QWidget* area = client_ ? client_ : this;
+    if (fullScreen_) {
+        QSize room = size();
+        if (!isFullScreen() || room.width() < designSize_.width() ||
+            room.height() < designSize_.height()) {
+            if (const QScreen* on = screen()) {
+                room = on->geometry().size();
+            }
+        }
+        fullScreenZoom_ = std::max(1, std::min(room.width() / std::max(1, designSize_.width()),
+                                               room.height() / std::max(1, designSize_.height())));
+        origin_ = QPoint((room.width() - designSize_.width() * fullScreenZoom_) / 2,
+                         (room.height() - designSize_.height() * fullScreenZoom_) / 2);
+        if (client_) {
+            titleBar_->hide();
+            client_->setGeometry(QRect(QPoint(0, 0), room));
+        }
+    } else {
+        origin_ = QPoint(0, 0);
+        const QSize content = designSize_ * zoom_;
+        if (client_) {
+            titleBar_->setGeometry(0, 0, content.width(), TitleBar::kHeight);
+            titleBar_->setVisible(true);
+            client_->setGeometry(QRect(QPoint(0, TitleBar::kHeight), content));
+            setFixedSize(content + QSize(0, TitleBar::kHeight));
+        } else {
+            setFixedSize(content);
+        }
+    }
+    laidOut_ = true;
+
+    const int z = zoom();
+    const QObjectList controls = area->children();
+    for (QObject* child : controls) {
+        auto* control = qobject_cast<QWidget*>(child);
+        if (!control || control->isWindow() || control == client_ || control == titleBar_) {
+            continue;
+        }
+        if (auto* sprite = qobject_cast<Kelmo*>(control)) {
+            sprite->setZoom(z, origin_);
+            continue;
+        }
+        if (auto* line = qobject_cast<Line*>(control)) {
+            line->setZoom(z, origin_);
+            continue;
+        }
+        // A control seen for the first time stands at its design box.
+        if (!control->property(kDesignBox).isValid()) {
+            control->setProperty(kDesignBox, control->geometry());
+            if (control->testAttribute(Qt::WA_SetFont)) {
+                control->setProperty(kDesignFont, control->font());
+            }
+            if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+                control->setProperty(kDesignIconSize, button->iconSize());
+            }
+        }
+        control->setGeometry(scaled(control->property(kDesignBox).toRect()));
+        if (const QVariant font = control->property(kDesignFont); font.isValid()) {
+            control->setFont(scaled(font.value<QFont>()));
+        }
+        if (const QVariant icon = control->property(kDesignIconSize); icon.isValid()) {
+            static_cast<QAbstractButton*>(control)->setIconSize(icon.toSize() * z);
+        }
+    }
+    update();
+    emit zoomChanged(z);
 }
 
 bool Form::isBackgroundAt(QPoint pos) const {
@@ -108,6 +295,18 @@ void Form::addTitleBar() {
 
 void Form::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    // Full screen may come and go by the window manager's own keys too.
+    if (event->type() == QEvent::WindowStateChange && !unloading_) {
+        const bool full = windowState().testFlag(Qt::WindowFullScreen);
+        if (full != fullScreen_) {
+            fullScreen_ = full;
+            if (full) {
+                setMinimumSize(0, 0);
+                setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            }
+            relayout();
+        }
+    }
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !unloading_) {
         forms_.noteActivated(this);
     }
@@ -159,6 +358,11 @@ void Form::shutDown() {
 Forms::Forms(Context& context) : context_(context) {
     ownTitleBars_ = QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
                     qEnvironmentVariableIsEmpty("QT_WAYLAND_DISABLE_WINDOWDECORATION");
+    connect(&context_.preferences, &Preferences::zoomChanged, this, [this](int zoom) {
+        for (Form* form : std::as_const(open_)) {
+            form->setZoom(zoom);
+        }
+    });
 }
 
 Forms::~Forms() {
@@ -197,7 +401,11 @@ Form* Forms::get(const QString& name) {
     }
     open_.insert(name, form);
     form->load();
-    // The load step may itself have closed the window.
+    // The load step may itself have closed the window. What it placed is in
+    // design pixels, like the rest, so the zoom comes last.
+    if (find(name) == form) {
+        form->setZoom(context_.preferences.zoom());
+    }
     return find(name);
 }
 
@@ -303,4 +511,9 @@ void Forms::formClosedByUser(Form* form) {
     if (open_.value(form->objectName()) == form) {
         unload(form->objectName());
     }
+}
+
+int zoomOf(const QWidget* widget) {
+    const auto* form = widget ? qobject_cast<const Form*>(widget->window()) : nullptr;
+    return form ? form->zoom() : 1;
 }

@@ -22,6 +22,14 @@ class TitleBar;
 // A window of the game. Every window is navy, of a fixed client size, carries
 // the program icon and its caption, and works in pixels.
 //
+// Zoom: a window is laid out in its own pixels (design pixels) and shown at a
+// whole zoom, each of its pixels zoom × zoom pixels of the screen. Every
+// control of the client area sits at its design box × zoom, its text at its
+// design size × zoom (drawn at that size, sharp), and the pictures are blown
+// up pixel by pixel. Zoom 1 changes nothing at all. In full screen the window
+// covers its screen and its client area is shown at the largest zoom that
+// fits, centred on black.
+//
 // Lifecycle (kept by Forms): a window is created and its load() runs on first
 // use; activate() runs when it is first shown and whenever it becomes the
 // active program window again after another program window was active;
@@ -52,6 +60,36 @@ public:
     // worked out when it asks.
     virtual QString spokenName(const QWidget* control) const;
 
+    // The client area's size in design pixels.
+    QSize designSize() const { return designSize_; }
+    // Screen pixels per design pixel, across and down, as the window is shown
+    // now: the player's zoom, or in full screen the largest that fits.
+    int zoom() const { return fullScreen_ ? fullScreenZoom_ : zoom_; }
+    // The zoom of the window while it is not full screen; it resizes about its centre.
+    void setZoom(int zoom);
+    // Where a box given in design pixels lies now, in the coordinates the
+    // controls of the client area are placed in (full screen adds the margin
+    // round the centred client area). Whatever a window places or draws by
+    // these follows every change of zoom; zoomChanged() says when to place it again.
+    QRect scaled(const QRect& design) const;
+    QPoint scaled(QPoint design) const;
+    // A font zoom() times the size of the design's.
+    QFont scaled(const QFont& design) const;
+    // Every control of the client area follows the zoom by itself: one made
+    // before the window is first shown (in the constructor or load()) is
+    // taken to stand at its design box. One made or moved later is placed by
+    // its design box or place with these, never with its own setGeometry().
+    void placeControl(QWidget* control, const QRect& designBox);
+    void moveControl(QWidget* control, QPoint designTopLeft);
+
+    // Shows the window over its whole screen, or as it was before.
+    void setFullScreen(bool on);
+    bool fullScreen() const { return fullScreen_; }
+
+signals:
+    // The window has been laid out anew: zoom() or the client area's place changed.
+    void zoomChanged(int zoom);
+
 protected:
     friend class Forms;
     virtual void load() {}
@@ -72,9 +110,13 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void shutDown();
+    // Sizes the window for its zoom or its screen and places every control of
+    // the client area at its design box × zoom.
+    void relayout();
     // Puts the title bar above the client area: the controls move into a
     // container of the client size beneath it, so every place a window gives
     // its controls, at once or later, stays measured from the client's corner.
@@ -88,7 +130,19 @@ private:
     QPointer<QAbstractButton> escapeButton_;
     QWidget* client_ = nullptr;
     TitleBar* titleBar_ = nullptr;
+    QSize designSize_;
+    int zoom_ = 1;
+    int fullScreenZoom_ = 1;
+    bool fullScreen_ = false;
+    // The client area's corner within the controls' parent: beyond (0, 0) only in full screen.
+    QPoint origin_;
+    // Whether the controls have been placed by zoom at least once (before,
+    // each stands where the window put it, in design pixels).
+    bool laidOut_ = false;
 };
+
+// The zoom of the window a widget is in; 1 outside the game's windows.
+int zoomOf(const QWidget* widget);
 
 // The open windows of the program, by name: each is made by the factory
 // registered under its name when it is first asked for, and stays until it is

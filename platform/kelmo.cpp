@@ -71,6 +71,7 @@ Kelmo::Kelmo(QWidget* parent, Clock& clock, Pictures& pictures, const QString& n
     setGeometry(box);
     left_ = static_cast<float>(box.left());
     top_ = static_cast<float>(box.top());
+    designSize_ = box.size();
     setAttribute(Qt::WA_TransparentForMouseEvents);
     frameTimer_ = new Timer(this, clock, QStringLiteral("frames"), 0, false);
     doneTimer_ = new Timer(this, clock, QStringLiteral("done"), 0, false);
@@ -178,12 +179,26 @@ void Kelmo::onFrameTick() {
 
 void Kelmo::setLeft(float left) {
     left_ = left;
-    move(static_cast<int>(std::lround(left_)), static_cast<int>(std::lround(top_)));
+    place();
 }
 
 void Kelmo::setTop(float top) {
     top_ = top;
-    move(static_cast<int>(std::lround(left_)), static_cast<int>(std::lround(top_)));
+    place();
+}
+
+void Kelmo::place() {
+    // The design place is whole pixels; the zoom multiplies it as it is.
+    move(origin_ + QPoint(static_cast<int>(std::lround(left_)) * zoom_,
+                          static_cast<int>(std::lround(top_)) * zoom_));
+}
+
+void Kelmo::setZoom(int zoom, QPoint origin) {
+    zoom_ = std::max(1, zoom);
+    origin_ = origin;
+    resize(designSize_ * zoom_);
+    place();
+    update();
 }
 
 void Kelmo::showEvent(QShowEvent* event) {
@@ -200,5 +215,5 @@ void Kelmo::paintEvent(QPaintEvent*) {
     // Pixel art stays blocky on high-density screens.
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QRect(QPoint(0, 0), image.size()), image);
+    painter.drawImage(QRect(QPoint(0, 0), image.size() * zoom_), image);
 }

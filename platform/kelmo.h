@@ -60,10 +60,16 @@ public:
     // AnimationDone after that frame's delay.
     void Play();
 
+    // Place and size in the window's design pixels, whatever its zoom.
     float left() const { return left_; }
     float top() const { return top_; }
     void setLeft(float left);
     void setTop(float top);
+    QSize designSize() const { return designSize_; }
+    // Shows the sprite at a whole zoom, its place measured from `origin`
+    // (where its window's design corner lies): every picture pixel becomes a
+    // zoom × zoom block.
+    void setZoom(int zoom, QPoint origin);
 
     QString file() const { return file_; }
     // The frame showing now (0-based), or -1 when nothing is shown.
@@ -82,6 +88,7 @@ private:
     void start(int runs, bool signalEnd);
     void scheduleRepaint();
     void onFrameTick();
+    void place();
 
     Clock& clock_;
     Pictures& pictures_;
@@ -89,6 +96,9 @@ private:
     QString file_;
     float left_ = 0;
     float top_ = 0;
+    QSize designSize_;
+    int zoom_ = 1;
+    QPoint origin_;
     qint16 playCount_ = 0;
     qint64 startedAt_ = 0;
     int runs_ = 1; // 0 = for ever

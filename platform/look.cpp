@@ -1,5 +1,8 @@
 #include "platform/look.h"
 
+#include "platform/form.h"
+
+#include <QApplication>
 #include <QFileInfo>
 #include <QHash>
 #include <QIconEngine>
@@ -10,6 +13,8 @@
 #include <QPixmap>
 #include <QPixmapCache>
 #include <QScopedValueRollback>
+#include <QStyle>
+#include <QStyleOption>
 #include <QStyledItemDelegate>
 #include <array>
 #include <cmath>
@@ -119,6 +124,56 @@ QIcon programIcon() {
     return icon;
 }
 
+namespace {
+
+// A pixel-art icon at any size it is asked for: each picture pixel becomes a
+// block of whole screen pixels (as near as the size allows), never a blur, for
+// a zoomed window and a high-density screen alike.
+class PixelIconEngine final : public QIconEngine {
+public:
+    explicit PixelIconEngine(QImage image) : image_(std::move(image)) {}
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        return image_.size().scaled(size, Qt::KeepAspectRatio);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const QSize shown = image_.size().scaled(size, Qt::KeepAspectRatio);
+        const quint64 key = (quint64(quint32(shown.width())) << 32) | quint32(shown.height());
+        QPixmap& made = made_[mode][key];
+        if (made.isNull()) {
+            made = QPixmap::fromImage(
+                image_.scaled(shown, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+            // Greyed out for a button that cannot be pressed, as the style greys any icon.
+            if (mode != QIcon::Normal) {
+                const QStyleOption option;
+                made = QApplication::style()->generatedIconPixmap(mode, made, &option);
+            }
+        }
+        return made;
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->save();
+        painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+        painter->restore();
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {image_.size()}; }
+
+    QIconEngine* clone() const override { return new PixelIconEngine(*this); }
+
+    QString key() const override { return QStringLiteral("norppala-pixel-icon"); }
+
+private:
+    QImage image_;
+    QHash<int, QHash<quint64, QPixmap>> made_; // by mode, then by size
+};
+
+} // namespace
+
 QIcon pixelIcon(const QString& path) {
     // Every game screen asks for the same few icons again; they never change.
     static QHash<QString, QIcon> made;
@@ -126,17 +181,10 @@ QIcon pixelIcon(const QString& path) {
         return found.value();
     }
     const QImage image = builtInPicture(path);
-    QIcon icon;
     if (image.isNull()) {
-        return icon;
+        return QIcon();
     }
-    icon.addPixmap(QPixmap::fromImage(image));
-    for (int factor : {2, 3, 4}) {
-        QPixmap big = QPixmap::fromImage(
-            image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-        big.setDevicePixelRatio(factor);
-        icon.addPixmap(big);
-    }
+    const QIcon icon(new PixelIconEngine(image));
     made.insert(path, icon);
     return icon;
 }
@@ -246,14 +294,21 @@ void Label::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
     if (border_ == 1 || hasFocus()) {
         QPainter painter(this);
+        // A pen of width w draws its rectangle centred on the edge's pixels:
+        // the frame of w pixels lies inside the box when drawn w / 2 in.
+        const int zoom = zoomOf(this);
+        const auto inside = [zoom](QRect box, int in) {
+            const int edge = in * zoom + zoom / 2;
+            return box.adjusted(edge, edge, -edge - (zoom % 2), -edge - (zoom % 2));
+        };
         if (border_ == 1) {
-            painter.setPen(QPen(look::black, 1));
-            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+            painter.setPen(QPen(look::black, zoom, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            painter.drawRect(inside(rect(), 0));
         }
         // The keyboard's place: a dotted frame just inside the box.
         if (hasFocus()) {
-            painter.setPen(QPen(color_, 1, Qt::DotLine));
-            painter.drawRect(rect().adjusted(2, 2, -3, -3));
+            painter.setPen(QPen(color_, zoom, Qt::DotLine, Qt::FlatCap, Qt::MiterJoin));
+            painter.drawRect(inside(rect(), 2));
         }
     }
 }
@@ -337,14 +392,17 @@ class OneLineSize final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        if (!size_.isValid()) {
+        // Worked out again only when the list's font changes (with its window's zoom).
+        if (!size_.isValid() || option.font != font_) {
             size_ = QStyledItemDelegate::sizeHint(option, index);
+            font_ = option.font;
         }
         return size_;
     }
 
 private:
     mutable QSize size_;
+    mutable QFont font_;
 };
 
 } // namespace
@@ -358,14 +416,26 @@ Line::Line(QWidget* parent, const QString& name, QPoint from, QPoint to, int wid
            const QColor& color)
     : QWidget(parent), from_(from), to_(to), width_(width), color_(color) {
     setObjectName(name);
-    const int pad = (width + 1) / 2;
-    const QRect box = QRect(from, to).normalized().adjusted(-pad, -pad, pad, pad);
-    setGeometry(box);
+    setZoom(1, QPoint(0, 0));
     setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Line::setZoom(int zoom, QPoint origin) {
+    zoom_ = std::max(1, zoom);
+    origin_ = origin;
+    // The box round the line grows with the zoom like every other box.
+    const int pad = (width_ + 1) / 2;
+    const QRect box = QRect(from_, to_).normalized().adjusted(-pad, -pad, pad, pad);
+    setGeometry(QRect(origin_ + box.topLeft() * zoom_, box.size() * zoom_));
+    update();
 }
 
 void Line::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setPen(QPen(color_, width_, Qt::SolidLine, Qt::FlatCap));
-    painter.drawLine(from_ - pos(), to_ - pos());
+    painter.setPen(QPen(color_, width_ * zoom_, Qt::SolidLine, Qt::FlatCap));
+    // A pen w wide drawn at x covers the pixels from x - w / 2 on; zoomed, the
+    // line covers just the zoomed pixels of those.
+    const int shift = width_ * zoom_ / 2 - width_ / 2 * zoom_;
+    const QPoint offset = QPoint(shift, shift) - (pos() - origin_);
+    painter.drawLine(from_ * zoom_ + offset, to_ * zoom_ + offset);
 }

@@ -41,8 +41,8 @@ QImage builtInPicture(const QString& path);
 // The program's window icon, 32 to 64 pixels.
 QIcon programIcon();
 
-// A button icon from a pixel-art picture, with copies blown up by whole
-// pixels so that high-density screens show it sharp rather than smoothed.
+// A button icon from a pixel-art picture, blown up pixel by pixel to whatever
+// size it is shown at (a zoomed window, a high-density screen): sharp, never smoothed.
 QIcon pixelIcon(const QString& path);
 
 // A picture stretched to fill its box pixel by pixel (nearest neighbour), so
@@ -59,10 +59,10 @@ private:
     QImage image_;
 };
 
-// A label: transparent or opaque, with or without a single-line border, and
-// clickable over its whole box. As with a button, a click is a press and a
-// release of the left button both inside the label: sliding off before letting
-// go cancels it. It reports mouse moves over it, so a window can highlight it.
+// A label: transparent or opaque, with or without a single-line border (one
+// design pixel wide, so as wide as its window's zoom), and clickable over its whole box. As with a
+// button, a click is a press and a release of the left button both inside the label: sliding off
+// before letting go cancels it. It reports mouse moves over it, so a window can highlight it.
 class Label : public QLabel {
     Q_OBJECT
 public:
@@ -149,8 +149,11 @@ public:
     Line(QWidget* parent, const QString& name, QPoint from, QPoint to, int width,
          const QColor& color = look::black);
 
+    // In the window's design pixels, whatever its zoom.
     QPoint from() const { return from_; }
     QPoint to() const { return to_; }
+    // Draws the line at a whole zoom (its width too), measured from `origin`.
+    void setZoom(int zoom, QPoint origin);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -160,4 +163,6 @@ private:
     QPoint to_;
     int width_;
     QColor color_;
+    int zoom_ = 1;
+    QPoint origin_;
 };

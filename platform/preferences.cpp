@@ -3,7 +3,11 @@
 #include "platform/settings.h"
 #include "platform/soundplayer.h"
 
-Preferences::Preferences(Sound& sound, Settings& settings) : sound_(sound), settings_(settings) {
+#include <algorithm>
+
+Preferences::Preferences(Sound& sound, Settings& settings, int defaultZoom)
+    : sound_(sound), settings_(settings),
+      defaultZoom_(std::clamp(defaultZoom, kMinZoom, kMaxZoom)) {
     sound_.setMuted(settings_.flag(setting::muted, false));
 }
 
@@ -41,4 +45,27 @@ bool Preferences::hintsDue() const {
 
 void Preferences::setHintsDue(bool due) {
     settings_.setFlag(setting::hintsGiven, !due);
+}
+
+int Preferences::zoom() const {
+    // A number edited by hand into the store is kept within bounds.
+    return std::clamp(settings_.number(setting::zoom, defaultZoom_), kMinZoom, kMaxZoom);
+}
+
+void Preferences::setZoom(int zoom) {
+    zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    const int before = this->zoom();
+    // Kept even when it is the default, so a later, larger screen keeps it.
+    settings_.setNumber(setting::zoom, zoom);
+    if (zoom != before) {
+        emit zoomChanged(zoom);
+    }
+}
+
+int fittingZoom(int windowHeight, int screenHeight) {
+    if (windowHeight <= 0) {
+        return Preferences::kMinZoom;
+    }
+    return std::clamp(screenHeight * 3 / 4 / windowHeight, Preferences::kMinZoom,
+                      Preferences::kMaxZoom);
 }

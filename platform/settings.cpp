@@ -17,3 +17,14 @@ void QtSettings::setFlag(const QString& key, bool value) {
     store_->setValue(key, value);
     store_->sync();
 }
+
+int QtSettings::number(const QString& key, int fallback) const {
+    bool ok = false;
+    const int value = store_->value(key).toInt(&ok);
+    return ok ? value : fallback;
+}
+
+void QtSettings::setNumber(const QString& key, int value) {
+    store_->setValue(key, value);
+    store_->sync();
+}

@@ -19,6 +19,78 @@ bool ShortcutFilter::isOpenWindow(const QWidget* window) const {
     return forms_.find(window->objectName()) == window;
 }
 
+namespace {
+
+// Letters typed into a list or a text field are that control's own: the map
+// list finds a lake by its first letter, a text field writes it.
+bool takesLetters(const QWidget* widget) {
+    return widget->inherits("QAbstractItemView") || widget->inherits("QComboBox") ||
+           takesText(widget);
+}
+
+} // namespace
+
+bool takesText(const QWidget* widget) {
+    return widget->inherits("QLineEdit") || widget->inherits("QTextEdit") ||
+           widget->inherits("QPlainTextEdit") || widget->inherits("QAbstractSpinBox");
+}
+
+int zoomStep(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers mods = key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (mods != Qt::NoModifier && mods != Qt::ControlModifier) {
+        return 0;
+    }
+    switch (key.key()) {
+    case Qt::Key_Plus:
+        return 1;
+    case Qt::Key_Equal: // Ctrl and the key that holds + on many keyboards
+        return mods == Qt::ControlModifier ? 1 : 0;
+    case Qt::Key_Minus:
+        return -1;
+    default:
+        return 0;
+    }
+}
+
+bool ShortcutFilter::resize(QWidget* widget, const QKeyEvent& key) {
+    const bool fullScreenKey = key.key() == Qt::Key_F11 || key.matches(QKeySequence::FullScreen);
+    const bool escape =
+        key.key() == Qt::Key_Escape && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const int step = zoomStep(key);
+    if (!fullScreenKey && !escape && step == 0) {
+        return false;
+    }
+    auto* window = qobject_cast<Form*>(widget->window());
+    if (!window || !isOpenWindow(window)) {
+        return false;
+    }
+    if (escape) {
+        // Esc leaves full screen first; out of it, it is the window's own key.
+        if (!window->fullScreen()) {
+            return false;
+        }
+        if (!key.isAutoRepeat()) {
+            window->setFullScreen(false);
+        }
+        return true;
+    }
+    if (fullScreenKey) {
+        if (!key.isAutoRepeat()) {
+            window->setFullScreen(!window->fullScreen());
+        }
+        return true;
+    }
+    // In a text field + and - are written, unless Ctrl is held.
+    if (!(key.modifiers() & Qt::ControlModifier) && takesText(widget)) {
+        return false;
+    }
+    if (!key.isAutoRepeat()) {
+        preferences_.setZoom(preferences_.zoom() + step);
+        announcer_.say(window, [zoom = preferences_.zoom()] { return tr("Koko %1×").arg(zoom); });
+    }
+    return true;
+}
+
 bool ShortcutFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
         return false;
@@ -27,17 +99,16 @@ bool ShortcutFilter::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         return pressFocusedButton(static_cast<QWidget*>(watched), *key);
     }
+    if (resize(static_cast<QWidget*>(watched), *key)) {
+        return true;
+    }
     if ((key->key() != Qt::Key_M && key->key() != Qt::Key_A && key->key() != Qt::Key_C) ||
         key->isAutoRepeat() ||
         (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         return false;
     }
     auto* widget = static_cast<QWidget*>(watched);
-    // Letters typed into a list or a text field are that control's own: the
-    // map list finds a lake by its first letter, a text field writes it.
-    if (widget->inherits("QAbstractItemView") || widget->inherits("QComboBox") ||
-        widget->inherits("QLineEdit") || widget->inherits("QTextEdit") ||
-        widget->inherits("QPlainTextEdit") || widget->inherits("QAbstractSpinBox")) {
+    if (takesLetters(widget)) {
         return false;
     }
     QWidget* window = widget->window();

@@ -196,7 +196,8 @@ std::optional<QString> Aloita::loadMap(const QString& fileName) {
     state_.map_name = map.folder;
     state_.map_file = fileName;
     for (int i = 0; i < 3; ++i) {
-        paikka[i]->move(mapfile::clampLeft(map.spots[i].left), mapfile::clampTop(map.spots[i].top));
+        moveControl(paikka[i], QPoint(mapfile::clampLeft(map.spots[i].left),
+                                      mapfile::clampTop(map.spots[i].top)));
     }
     setPicture(appFile(context().appPath, QStringLiteral("\\data\\maps\\") + state_.map_name +
                                               QStringLiteral("\\1.gif")));

@@ -95,6 +95,8 @@ int main(int argc, char* argv[]) {
     NoDialogs dialogs;
     SilentSound sound;
     MemorySettings settings;
+    // The pictures show the windows at their own size, whatever the screen.
+    settings.setNumber(setting::zoom, 1);
     Program program({.clock = &clock,
                      .random = &random,
                      .dialogs = &dialogs,
@@ -176,6 +178,12 @@ int main(int argc, char* argv[]) {
         tour.settle();
         tour.save("peli", "peli_tauko.png");
         game.resume();
+        // The same game at twice the size, as the + key shows it.
+        program.context().preferences.setZoom(2);
+        tour.advance(400);
+        tour.save("peli", "zoom2.png");
+        program.context().preferences.setZoom(1);
+        tour.settle();
     }
     tour.waitFor([&] { return forms.isLoaded("loppu"); }, 200000);
     tour.save("loppu", "loppu.png");

@@ -434,6 +434,22 @@
         <source>Vinkit</source>
         <translation>Hints</translation>
     </message>
+    <message>
+        <source>Koko:</source>
+        <translation>Size:</translation>
+    </message>
+    <message>
+        <source>%1×</source>
+        <translation>%1×</translation>
+    </message>
+    <message>
+        <source>Ikkunoiden koko</source>
+        <translation>Size of the windows</translation>
+    </message>
+    <message>
+        <source>Myös näppäimet + ja -. F11 näyttää ikkunan koko näytöllä.</source>
+        <translation>Also the keys + and -. F11 shows the window full screen.</translation>
+    </message>
 </context>
 <context>
     <name>Peli</name>
@@ -654,6 +670,10 @@
         <source>Tekstitys pois</source>
         <translation>Captions off</translation>
     </message>
+    <message>
+        <source>Koko %1×</source>
+        <translation>Size %1×</translation>
+    </message>
 </context>
 <context>
     <name>TitleBar</name>
@@ -727,17 +747,6 @@
     <message>
         <source>Hiljaa nyt, kalat kuulevat. Kuulevatko kalat? Eivät kuule.</source>
         <translation>Quiet now, the fish can hear. Can fish hear? No, they can&apos;t.</translation>
-    </message>
-</context>
-<context>
-    <name>TitleBar</name>
-    <message>
-        <source>Pienennä</source>
-        <translation>Minimise</translation>
-    </message>
-    <message>
-        <source>Sulje</source>
-        <translation>Close</translation>
     </message>
 </context>
 <context>
