@@ -5,6 +5,7 @@
 #include "platform/look.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <algorithm>
 #include <numeric>
@@ -35,10 +36,29 @@ CaptionStrip::CaptionStrip(QWidget* parent, Captions& captions, const QRect& lak
 }
 
 QStringList CaptionStrip::wrap(const QString& text) const {
-    const QFontMetrics metrics = fontMetrics();
+    // Each text as wrapped at one width and type, kept from game to game: the
+    // same few captions come again and again, and measuring words is slow.
+    static struct {
+        int room = -1;
+        int pixels = -1;
+        QHash<QString, QStringList> lines;
+    } wrapped;
+    // The strip's type differs from one zoom to the next only in its size.
     const int room = width() - 2 * captionLook::kPadding;
+    const int pixels = fontMetrics().height();
+    if (wrapped.room != room || wrapped.pixels != pixels) {
+        wrapped = {room, pixels, {}};
+    } else if (const auto known = wrapped.lines.constFind(text); known != wrapped.lines.cend()) {
+        return *known;
+    }
+    const QFontMetrics metrics = fontMetrics();
     QStringList lines;
     for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+        // Most captions are one short line: measured once, as a whole.
+        if (metrics.horizontalAdvance(paragraph) <= room) {
+            lines << paragraph.simplified();
+            continue;
+        }
         QString line;
         for (const QString& word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
@@ -51,10 +71,32 @@ QStringList CaptionStrip::wrap(const QString& text) const {
         }
         lines << metrics.elidedText(line, Qt::ElideRight, room);
     }
+    // Weights make the texts many, but a game shows only some hundred.
+    if (wrapped.lines.size() > 1000) {
+        wrapped.lines.clear();
+    }
+    wrapped.lines.insert(text, lines);
     return lines;
 }
 
 void CaptionStrip::refresh() {
+    setVisible(captions_.on());
+    if (!stale_) {
+        stale_ = true;
+        update();
+    }
+}
+
+const QStringList& CaptionStrip::lines() const {
+    layOut();
+    return lines_;
+}
+
+void CaptionStrip::layOut() const {
+    if (!stale_) {
+        return;
+    }
+    stale_ = false;
     QList<Caption> chosen;
     QList<QStringList> wrapped;
     int room = captionLook::kLines;
@@ -63,8 +105,13 @@ void CaptionStrip::refresh() {
             if (room == 0) {
                 break;
             }
-            // A caption longer than the room left shows its first lines.
-            const QStringList lines = wrap(caption.text).mid(0, room);
+            // A caption longer than the room left shows its first lines; the
+            // angler's muttering shows whole or waits for room.
+            const QStringList all = wrap(caption.text);
+            if (caption.kind == CaptionKind::Chatter && all.size() > room) {
+                continue;
+            }
+            const QStringList lines = all.mid(0, room);
             room -= static_cast<int>(lines.size());
             chosen << caption;
             wrapped << lines;
@@ -83,11 +130,10 @@ void CaptionStrip::refresh() {
             hintLines_ << (chosen[i].kind == CaptionKind::Hint);
         }
     }
-    setVisible(!lines_.isEmpty());
-    update();
 }
 
 void CaptionStrip::paintEvent(QPaintEvent*) {
+    layOut();
     if (lines_.isEmpty()) {
         return;
     }

@@ -24,14 +24,14 @@ QRect band(const QRect& lake, const QFontMetrics& metrics);
 
 // The captions' strip over the bottom of the lake: the most pressing captions
 // that fit in two lines, on a translucent dark band so they read on any water.
-// Shows nothing (and is hidden) while there is nothing to show.
+// Draws nothing while there is nothing to show, and is hidden while captions are off.
 class CaptionStrip : public QWidget {
     Q_OBJECT
 public:
     CaptionStrip(QWidget* parent, Captions& captions, const QRect& lake);
 
     // The lines showing now, top to bottom.
-    const QStringList& lines() const { return lines_; }
+    const QStringList& lines() const;
     // The lines a caption's words take at the strip's width; a word too long
     // for a line is cut short.
     QStringList wrap(const QString& text) const;
@@ -40,10 +40,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The captions changed: the lines are worked out again when next drawn or asked for.
     void refresh();
+    void layOut() const;
 
     Captions& captions_;
-    QStringList lines_;
+    mutable bool stale_ = false;
+    mutable QStringList lines_;
     // Which of the lines are hints, drawn in their own colour.
-    QList<bool> hintLines_;
+    mutable QList<bool> hintLines_;
 };
