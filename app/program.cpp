@@ -10,6 +10,7 @@
 #include "platform/form.h"
 #include "platform/kelmo.h"
 #include "platform/look.h"
+#include "platform/placement.h"
 #include "platform/shortcuts.h"
 
 #include <QGuiApplication>
@@ -42,8 +43,8 @@ Program::Program(Outside outside) {
     const QString appPath = outside.appPath.isEmpty() ? programFolder() : outside.appPath;
     installAccessibility();
     // The sound and the zoom stay as the player last left them. A new player's
-    // game window takes a comfortable share of the screen.
-    const QScreen* screen = QGuiApplication::primaryScreen();
+    // game window takes a comfortable share of the screen it opens on.
+    const QScreen* screen = placement::firstScreen();
     preferences_ = std::make_unique<Preferences>(
         sound, settings,
         screen ? fittingZoom(Peli::kDesignSize.height(), screen->geometry().height()) : 1);

@@ -27,6 +27,11 @@ QPoint centredOver(const QRect& over, QSize client, const QMargins& frame, const
     return {x, y};
 }
 
+QScreen* firstScreen() {
+    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
 void placeNewWindow(QWidget* window, const std::optional<Place>& over) {
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
         return;
@@ -43,11 +48,9 @@ void placeNewWindow(QWidget* window, const std::optional<Place>& over) {
         // The new window's frame is known only once it is on screen; the
         // window system draws the same round every window of the game.
         frame = over->frame;
-    } else {
-        screen = QGuiApplication::screenAt(QCursor::pos());
     }
     if (!screen) {
-        screen = QGuiApplication::primaryScreen();
+        screen = firstScreen();
     }
     if (!screen) {
         return;

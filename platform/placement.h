@@ -29,6 +29,10 @@ Place of(const QWidget* window);
 // its top-left corner, and so its title bar, in view.
 QPoint centredOver(const QRect& over, QSize client, const QMargins& frame, const QRect& available);
 
+// The screen the game's first window opens on: the one under the mouse, or
+// the primary screen.
+QScreen* firstScreen();
+
 // Puts a window that is about to be shown over the place of the window it
 // takes over from, or in the middle of the screen under the mouse when there
 // is none. Measured from the window's size as it is now. Where clients cannot
