@@ -76,31 +76,31 @@ TEST_F(CaptionStripTest, LiesInTheLakeOverNoControlAndEveryCaptionFits) {
                 << control->objectName().toStdString();
         }
     }
-    const QStringList texts = captionTexts();
-    ASSERT_GE(texts.size(), 2 * 20);
     const int room = band.width() - 2 * captionLook::kPadding;
-    for (const QString& text : texts) {
+    // Every caption, the angler's lines too, takes at most the strip's two
+    // lines, each within the band and none cut short.
+    const auto wrapped = [&](const QString& text) {
         const QStringList lines = strip->wrap(text);
         EXPECT_LE(lines.size(), captionLook::kLines) << text.toStdString();
         for (const QString& line : lines) {
             EXPECT_LE(strip->fontMetrics().horizontalAdvance(line), room) << line.toStdString();
             EXPECT_FALSE(line.endsWith(QChar(0x2026))) << line.toStdString();
         }
+        return lines;
+    };
+    const QStringList texts = captionTexts();
+    ASSERT_GE(texts.size(), 2 * 20);
+    for (const QString& text : texts) {
+        const QStringList lines = wrapped(text);
         // What is one line of news stays one line, each line of a lift's reason too.
         if (!text.contains(QLatin1String("Vinkki")) && !text.contains(QLatin1String("Tip"))) {
             EXPECT_EQ(lines.size(), text.count(QLatin1Char('\n')) + 1) << text.toStdString();
         }
     }
-    // The angler's lines may take both lines of the strip, never more.
     const QStringList mutterings = captionTexts(QLatin1String("chatter"));
     ASSERT_EQ(mutterings.size(), 2 * 15);
     for (const QString& text : mutterings) {
-        const QStringList lines = strip->wrap(text);
-        EXPECT_LE(lines.size(), captionLook::kLines) << text.toStdString();
-        for (const QString& line : lines) {
-            EXPECT_LE(strip->fontMetrics().horizontalAdvance(line), room) << line.toStdString();
-            EXPECT_FALSE(line.endsWith(QChar(0x2026))) << line.toStdString();
-        }
+        wrapped(text);
     }
     // A text too long for the strip is cut short, not run over its edge.
     const QStringList cut = strip->wrap(QString(200, QLatin1Char('W')));
