@@ -72,11 +72,11 @@
     </message>
     <message>
         <source>Peli jatkuu</source>
-        <translation>The game goes on</translation>
+        <translation>Game on</translation>
     </message>
     <message>
         <source>Aika loppui, peli päättyi.</source>
-        <translation>Time is up: the game is over.</translation>
+        <translation>Time&apos;s up, the game is over.</translation>
     </message>
     <message>
         <source>Kala nykii!</source>

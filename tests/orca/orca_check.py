@@ -66,6 +66,9 @@ class Words:
         """The words of `text` (the Finnish, with its numbers filled in) as the game says them."""
         if not self.pairs:
             return text
+        # A window as Orca names it: its own name, then its role.
+        if text.endswith(" frame"):
+            return self(text[: -len(" frame")]) + " frame"
         for source, translation in self.pairs:
             if source == text:
                 return translation
@@ -512,8 +515,8 @@ class Check:
                     self.game_mark)
         self.expect("the end of the game", "Aika loppui, peli päättyi.", 10 / CLOCK_RATE + 10,
                     self.game_mark)
-        self.expect_containing("the results: the total", ["Yhteispaino ", " grammaa"], 10,
-                               self.game_mark)
+        self.expect_containing("the results: the total",
+                               self.t("Yhteispaino %1 grammaa").split("%1"), 10, self.game_mark)
 
     def quiet_play(self):
         """From the game window's opening to the next window, Orca says the game's
