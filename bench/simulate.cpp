@@ -6,6 +6,7 @@
 #include "core/fishinggame.h"
 #include "core/random.h"
 #include "game/peli.h"
+#include "platform/settings.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -26,8 +27,11 @@ struct SimWorld {
                      .settings = &settings}};
 };
 
+// Through the windows as a new player plays (captions on), or with the
+// captions turned off (the argument 0).
 void BM_WholeGame(benchmark::State& run) {
     SimWorld world;
+    world.settings.setFlag(setting::captions, run.range(0) != 0);
     bench::SimPlayer player(world.program.forms(), world.clock, world.program.state());
     std::int64_t fish = 0;
     std::int64_t games = 0;
@@ -45,7 +49,7 @@ void BM_WholeGame(benchmark::State& run) {
     run.counters["fish_per_game"] =
         games ? static_cast<double>(fish) / static_cast<double>(games) : 0.0;
 }
-BENCHMARK(BM_WholeGame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_WholeGame)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 // Whole three-minute games of the game model with the book player and no
 // window: what a simulation of many games costs.

@@ -71,8 +71,9 @@ QStringList CaptionStrip::wrap(const QString& text) const {
         }
         lines << metrics.elidedText(line, Qt::ElideRight, room);
     }
-    // Weights make the texts many, but a game shows only some hundred.
-    if (wrapped.lines.size() > 1000) {
+    // Every catch's weight makes a text of its own: kept few, the texts that
+    // come again stay known and the memory stays flat from game to game.
+    if (wrapped.lines.size() >= 64) {
         wrapped.lines.clear();
     }
     wrapped.lines.insert(text, lines);
