@@ -56,7 +56,7 @@ class CaptionStripTest : public GameWorld {};
 
 // The strip lies inside the lake, over its bottom, and never over a control;
 // its type is at least 9 pt, and every caption of the game fits it in both
-// languages without a word cut short.
+// languages, at every zoom, without a word cut short.
 TEST_F(CaptionStripTest, LiesInTheLakeOverNoControlAndEveryCaptionFits) {
     Peli* screen = startGame();
     auto* strip = control<CaptionStrip>("peli", "tekstitys");
@@ -64,48 +64,54 @@ TEST_F(CaptionStripTest, LiesInTheLakeOverNoControlAndEveryCaptionFits) {
     // Nine points are twelve pixels at the windows' 96 dots per inch.
     EXPECT_GE(captionLook::kPoints, 9.0);
     EXPECT_GE(strip->font().pixelSize(), 12);
-    const QRect band = strip->geometry();
-    EXPECT_TRUE(QRect(0, 0, 248, 304).contains(band)) << band.y() << "+" << band.height();
-    EXPECT_GE(band.bottom(), 290) << "over the bottom of the lake";
-    EXPECT_GE(band.width(), 240);
-    for (QWidget* control : screen->findChildren<QWidget*>()) {
-        if (control != strip && control->parentWidget() == screen &&
-            (control->inherits("QAbstractButton") || control->inherits("QAbstractItemView") ||
-             control->inherits("QLabel"))) {
-            EXPECT_FALSE(band.intersects(control->geometry()))
-                << control->objectName().toStdString();
+    // At every zoom the strip and its type grow together, and the words still fit.
+    for (int zoom = 1; zoom <= 4; ++zoom) {
+        SCOPED_TRACE(zoom);
+        context.preferences.setZoom(zoom);
+        const QRect band = strip->geometry();
+        EXPECT_TRUE(QRect(0, 0, 248 * zoom, 304 * zoom).contains(band))
+            << band.y() << "+" << band.height();
+        EXPECT_GE(band.bottom(), 290 * zoom) << "over the bottom of the lake";
+        EXPECT_GE(band.width(), 240 * zoom);
+        for (QWidget* control : screen->findChildren<QWidget*>()) {
+            if (control != strip && control->parentWidget() == screen &&
+                (control->inherits("QAbstractButton") || control->inherits("QAbstractItemView") ||
+                 control->inherits("QLabel"))) {
+                EXPECT_FALSE(band.intersects(control->geometry()))
+                    << control->objectName().toStdString();
+            }
         }
-    }
-    const int room = band.width() - 2 * captionLook::kPadding;
-    // Every caption, the angler's lines too, takes at most the strip's two
-    // lines, each within the band and none cut short.
-    const auto wrapped = [&](const QString& text) {
-        const QStringList lines = strip->wrap(text);
-        EXPECT_LE(lines.size(), captionLook::kLines) << text.toStdString();
-        for (const QString& line : lines) {
-            EXPECT_LE(strip->fontMetrics().horizontalAdvance(line), room) << line.toStdString();
-            EXPECT_FALSE(line.endsWith(QChar(0x2026))) << line.toStdString();
+        const int room = band.width() - 2 * captionLook::kPadding;
+        // Every caption, the angler's lines too, takes at most the strip's two
+        // lines, each within the band and none cut short.
+        const auto wrapped = [&](const QString& text) {
+            const QStringList lines = strip->wrap(text);
+            EXPECT_LE(lines.size(), captionLook::kLines) << text.toStdString();
+            for (const QString& line : lines) {
+                EXPECT_LE(strip->fontMetrics().horizontalAdvance(line), room) << line.toStdString();
+                EXPECT_FALSE(line.endsWith(QChar(0x2026))) << line.toStdString();
+            }
+            return lines;
+        };
+        const QStringList texts = captionTexts();
+        EXPECT_GE(texts.size(), 2 * 20);
+        for (const QString& text : texts) {
+            const QStringList lines = wrapped(text);
+            // What is one line of news stays one line, each line of a lift's reason too.
+            if (!text.contains(QLatin1String("Vinkki")) && !text.contains(QLatin1String("Tip"))) {
+                EXPECT_EQ(lines.size(), text.count(QLatin1Char('\n')) + 1) << text.toStdString();
+            }
         }
-        return lines;
-    };
-    const QStringList texts = captionTexts();
-    ASSERT_GE(texts.size(), 2 * 20);
-    for (const QString& text : texts) {
-        const QStringList lines = wrapped(text);
-        // What is one line of news stays one line, each line of a lift's reason too.
-        if (!text.contains(QLatin1String("Vinkki")) && !text.contains(QLatin1String("Tip"))) {
-            EXPECT_EQ(lines.size(), text.count(QLatin1Char('\n')) + 1) << text.toStdString();
+        const QStringList mutterings = captionTexts(QLatin1String("chatter"));
+        EXPECT_EQ(mutterings.size(), 2 * 15);
+        for (const QString& text : mutterings) {
+            wrapped(text);
         }
+        // A text too long for the strip is cut short, not run over its edge.
+        const QStringList cut = strip->wrap(QString(200, QLatin1Char('W')));
+        EXPECT_EQ(cut.size(), 1);
+        EXPECT_LE(strip->fontMetrics().horizontalAdvance(cut.value(0)), room);
     }
-    const QStringList mutterings = captionTexts(QLatin1String("chatter"));
-    ASSERT_EQ(mutterings.size(), 2 * 15);
-    for (const QString& text : mutterings) {
-        wrapped(text);
-    }
-    // A text too long for the strip is cut short, not run over its edge.
-    const QStringList cut = strip->wrap(QString(200, QLatin1Char('W')));
-    ASSERT_EQ(cut.size(), 1);
-    EXPECT_LE(strip->fontMetrics().horizontalAdvance(cut.first()), room);
 }
 
 // At a nibble the strip says so, in the game's language, for as long as the
