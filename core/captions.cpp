@@ -53,6 +53,11 @@ QString Captions::speciesText(Species species) {
     return species == Species::Pike ? tr("hauki") : tr("ahven");
 }
 
+QString Captions::speciesText(const QString& listed) {
+    return speciesText(listed == fishing::speciesName(Species::Pike) ? Species::Pike
+                                                                     : Species::Perch);
+}
+
 void Captions::setOn(bool on) {
     if (on == on_) {
         return;
@@ -82,13 +87,9 @@ void Captions::setOn(bool on) {
     });
     listening_ << connect(game, &FishingGame::fishLanded, this, [this](int row) {
         const Module1& shared = game_.shared();
-        const Species species =
-            cellText(shared.catch_table[row][1]) == fishing::speciesName(Species::Pike)
-                ? Species::Pike
-                : Species::Perch;
         post(CaptionKind::Landed,
              tr("Saalis: %1, %2 g")
-                 .arg(speciesText(species))
+                 .arg(speciesText(cellText(shared.catch_table[row][1])))
                  .arg(cellWeight(shared.catch_table[row][2])),
              kNewsShows);
     });

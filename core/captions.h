@@ -77,6 +77,8 @@ public:
 
     // The species as a caption names it ("hauki"; in English "pike (hauki)").
     static QString speciesText(Species species);
+    // The same for a species as the catch list names it ("hauki", "ahven").
+    static QString speciesText(const QString& listed);
 
 signals:
     // A caption appeared (or its words changed, as the worm change counts down).

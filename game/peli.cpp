@@ -515,8 +515,9 @@ void Peli::showLandedFish(int row) {
     // The list shows seven lines: keep the newest catch in view.
     List1->scrollToBottom();
     say([this, row] {
+        // Named as the captions name it: in English both names, as the list shows the Finnish.
         return tr("Saalis: %1, %2 grammaa.")
-            .arg(cellText(state_.catch_table[row][1]))
+            .arg(Captions::speciesText(cellText(state_.catch_table[row][1])))
             .arg(cellWeight(state_.catch_table[row][2]));
     });
     nameChanged(mies);

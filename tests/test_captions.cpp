@@ -233,7 +233,8 @@ TEST_F(CaptionStripTest, TheAnglersLinesShowWhileHeSaysThem) {
     EXPECT_FALSE(strip->lines().join(QLatin1Char(' ')).contains(QLatin1String("naputtelee")));
 }
 
-// In English the news reads in English, the fish named in both languages.
+// In English the news reads in English, the fish named in both languages,
+// on the strip and to a screen reader.
 TEST_F(CaptionStripTest, SpeaksTheGamesLanguage) {
     QTranslator translator;
     ASSERT_TRUE(useLanguage(Language::English, translator));
@@ -243,7 +244,10 @@ TEST_F(CaptionStripTest, SpeaksTheGamesLanguage) {
     click("peli", "Command4");
     advance(2000);
     const QStringList lines = strip->lines();
+    const QString said = announcer.last();
     useLanguage(Language::Finnish, translator);
     EXPECT_TRUE(lines.contains(QStringLiteral("Catch: pike (hauki), 1234 g")))
         << lines.join('|').toStdString();
+    // A screen reader names the fish the same way.
+    EXPECT_EQ(said, QStringLiteral("peli: Caught: pike (hauki), 1234 grams."));
 }
