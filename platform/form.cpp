@@ -182,6 +182,9 @@ void Form::setFullScreen(bool on) {
     }
     fullScreen_ = on;
     if (on) {
+        if (isVisible()) {
+            placeBeforeFullScreen_ = geometry().topLeft();
+        }
         // A window of fixed size could not take the screen's.
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -190,6 +193,11 @@ void Form::setFullScreen(bool on) {
     } else {
         setWindowState(windowState() & ~Qt::WindowFullScreen);
         relayout();
+        // Back where it was, not where the full screen left its corner.
+        if (placeBeforeFullScreen_) {
+            setGeometry(QRect(*placeBeforeFullScreen_, size()));
+            placeBeforeFullScreen_.reset();
+        }
     }
 }
 
