@@ -3,6 +3,7 @@
 #include "core/timer.h"
 #include "platform/context.h"
 #include "platform/kelmo.h"
+#include "platform/labeltable.h"
 #include "platform/look.h"
 #include "platform/soundplayer.h"
 #include "platform/titlebar.h"
@@ -181,6 +182,9 @@ void Form::setFullScreen(bool on) {
     }
     fullScreen_ = on;
     if (on) {
+        if (isVisible()) {
+            placeBeforeFullScreen_ = geometry().topLeft();
+        }
         // A window of fixed size could not take the screen's.
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -189,6 +193,11 @@ void Form::setFullScreen(bool on) {
     } else {
         setWindowState(windowState() & ~Qt::WindowFullScreen);
         relayout();
+        // Back where it was, not where the full screen left its corner.
+        if (placeBeforeFullScreen_) {
+            setGeometry(QRect(*placeBeforeFullScreen_, size()));
+            placeBeforeFullScreen_.reset();
+        }
     }
 }
 
@@ -233,6 +242,27 @@ void Form::relayout() {
     laidOut_ = true;
 
     const int z = zoom();
+    // Puts a control at its design box times the zoom, from the origin of its parent.
+    const auto fitToZoom = [this](QWidget* control, int z, QPoint origin) {
+        // A control seen for the first time stands at its design box.
+        if (!control->property(kDesignBox).isValid()) {
+            control->setProperty(kDesignBox, control->geometry());
+            if (control->testAttribute(Qt::WA_SetFont)) {
+                control->setProperty(kDesignFont, control->font());
+            }
+            if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+                control->setProperty(kDesignIconSize, button->iconSize());
+            }
+        }
+        const QRect box = control->property(kDesignBox).toRect();
+        control->setGeometry(QRect(origin + box.topLeft() * z, box.size() * z));
+        if (const QVariant font = control->property(kDesignFont); font.isValid()) {
+            control->setFont(scaled(font.value<QFont>()));
+        }
+        if (const QVariant icon = control->property(kDesignIconSize); icon.isValid()) {
+            static_cast<QAbstractButton*>(control)->setIconSize(icon.toSize() * z);
+        }
+    };
     const QObjectList controls = area->children();
     for (QObject* child : controls) {
         auto* control = qobject_cast<QWidget*>(child);
@@ -247,22 +277,12 @@ void Form::relayout() {
             line->setZoom(z, origin_);
             continue;
         }
-        // A control seen for the first time stands at its design box.
-        if (!control->property(kDesignBox).isValid()) {
-            control->setProperty(kDesignBox, control->geometry());
-            if (control->testAttribute(Qt::WA_SetFont)) {
-                control->setProperty(kDesignFont, control->font());
+        fitToZoom(control, z, origin_);
+        // The cells of a table stand in the table's own design pixels.
+        if (qobject_cast<LabelTable*>(control) != nullptr) {
+            for (QWidget* cell : control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                fitToZoom(cell, z, QPoint(0, 0));
             }
-            if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-                control->setProperty(kDesignIconSize, button->iconSize());
-            }
-        }
-        control->setGeometry(scaled(control->property(kDesignBox).toRect()));
-        if (const QVariant font = control->property(kDesignFont); font.isValid()) {
-            control->setFont(scaled(font.value<QFont>()));
-        }
-        if (const QVariant icon = control->property(kDesignIconSize); icon.isValid()) {
-            static_cast<QAbstractButton*>(control)->setIconSize(icon.toSize() * z);
         }
     }
     update();

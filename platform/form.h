@@ -134,6 +134,8 @@ private:
     int zoom_ = 1;
     int fullScreenZoom_ = 1;
     bool fullScreen_ = false;
+    // Where the window stood before it took the whole screen, to go back there.
+    std::optional<QPoint> placeBeforeFullScreen_;
     // The client area's corner within the controls' parent: beyond (0, 0) only in full screen.
     QPoint origin_;
     // Whether the controls have been placed by zoom at least once (before,

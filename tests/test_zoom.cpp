@@ -1,3 +1,4 @@
+#include "platform/labeltable.h"
 #include "platform/look.h"
 #include "platform/settings.h"
 #include "platform/titlebar.h"
@@ -22,9 +23,24 @@ struct Placed {
     QSize icon;
 };
 
+// A table's cells are part of the layout too, placed within their table.
+QList<const QWidget*> controlsOf(const Form* form) {
+    QList<const QWidget*> controls;
+    for (const QWidget* control : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        controls.append(control);
+        if (qobject_cast<const LabelTable*>(control) != nullptr) {
+            for (const QWidget* cell :
+                 control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                controls.append(cell);
+            }
+        }
+    }
+    return controls;
+}
+
 QMap<QString, Placed> layoutOf(const Form* form) {
     QMap<QString, Placed> layout;
-    for (const QWidget* control : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (const QWidget* control : controlsOf(form)) {
         if (control->isWindow() || control->objectName().isEmpty()) {
             continue;
         }
