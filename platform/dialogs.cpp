@@ -1,12 +1,26 @@
 #include "platform/dialogs.h"
 
+#include "platform/form.h"
+
 #include <QCoreApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
+namespace {
+
+// A question asked over a zoomed window is drawn as large as the window's texts.
+void zoomLike(QWidget* dialog, QWidget* parent) {
+    if (const auto* form = qobject_cast<const Form*>(parent ? parent->window() : nullptr)) {
+        dialog->setFont(form->scaled(dialog->font()));
+    }
+}
+
+} // namespace
+
 QString QtDialogs::askText(QWidget* parent, const QString& caption, const QString& prompt) {
     QInputDialog dialog(parent);
+    zoomLike(&dialog, parent);
     dialog.setObjectName(QStringLiteral("nimikysely"));
     dialog.setWindowTitle(caption);
     dialog.setLabelText(prompt);
@@ -22,12 +36,14 @@ QString QtDialogs::askText(QWidget* parent, const QString& caption, const QStrin
 void QtDialogs::message(QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("viesti"));
+    zoomLike(&box, parent);
     box.exec();
 }
 
 bool QtDialogs::askYesNo(QWidget* parent, const QString& caption, const QString& question) {
     QMessageBox box(QMessageBox::Question, caption, question, QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("kysymys"));
+    zoomLike(&box, parent);
     QPushButton* yes =
         box.addButton(QCoreApplication::translate("QtDialogs", "Kyllä"), QMessageBox::YesRole);
     QPushButton* no =

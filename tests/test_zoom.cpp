@@ -1,3 +1,4 @@
+#include "platform/dialogs.h"
 #include "platform/labeltable.h"
 #include "platform/look.h"
 #include "platform/settings.h"
@@ -6,12 +7,14 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMap>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -428,4 +431,28 @@ TEST_F(Zoom, AnOwnTitleBarKeepsItsHeightAboveTheZoomedClientAreaAndGoesInFullScr
     EXPECT_TRUE(bar->isVisible());
     EXPECT_EQ(menu->size(), client + QSize(0, TitleBar::kHeight));
     EXPECT_EQ(item->mapTo(menu, QPoint(0, 0)), QPoint(0, 104 * 2 + TitleBar::kHeight));
+}
+
+// A question or a message asked over a zoomed window is as large as its texts.
+TEST_F(Zoom, DialogsOverAZoomedWindowGrowWithIt) {
+    forms.show(QStringLiteral("menu"));
+    settle();
+    Form* menu = forms.find(QStringLiteral("menu"));
+    QtDialogs dialogs;
+    const auto shownFontOf = [&](int zoom) {
+        context.preferences.setZoom(zoom);
+        qreal points = 0;
+        // The message is modal: look at it once it shows, then close it.
+        QTimer::singleShot(0, [&points] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            points = box->font().pointSizeF();
+            box->close();
+        });
+        dialogs.message(menu, QStringLiteral("Norppala"), QStringLiteral("Valitse ensin kartta."));
+        return points;
+    };
+    const qreal plain = shownFontOf(1);
+    ASSERT_GT(plain, 0);
+    EXPECT_DOUBLE_EQ(shownFontOf(3), 3 * plain);
 }
