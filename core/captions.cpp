@@ -229,7 +229,7 @@ void Captions::onMissed(Miss why) {
     }
     const Worm worm = game_.worm();
     if (worm == Worm::Half) {
-        text += QLatin1Char('\n') + tr("Mato on nyt puoliksi syöty.");
+        text += QLatin1Char('\n') + tr("Mato on puoliksi syöty.");
     } else if (worm == Worm::Eaten) {
         text += QLatin1Char('\n') + tr("Mato on syöty: vaihda mato (V).");
     }

@@ -137,14 +137,14 @@ TEST_F(CaptionStripTest, ShowsTheNibbleAndWhyALiftCameUpEmpty) {
     EXPECT_FALSE(strip->lines().contains(QStringLiteral("Nosta siima nyt! (välilyönti)")));
     EXPECT_TRUE(strip->lines().contains(QStringLiteral("Kala nykäisi, mutta ei tarttunut.")))
         << strip->lines().join('|').toStdString();
-    EXPECT_TRUE(strip->lines().contains(QStringLiteral("Mato on nyt puoliksi syöty.")));
+    EXPECT_TRUE(strip->lines().contains(QStringLiteral("Mato on puoliksi syöty.")));
     // Then the first-game hint on the worm, then nothing.
     // (The angler's muttering may share the strip, below them.)
     const QString hint = QStringLiteral("Vinkki: ehjä mato pitää kalan.");
     advance(Captions::kMissShows);
     ASSERT_FALSE(strip->lines().isEmpty());
     EXPECT_EQ(strip->lines().first(), hint);
-    EXPECT_FALSE(strip->lines().contains(QStringLiteral("Mato on nyt puoliksi syöty.")));
+    EXPECT_FALSE(strip->lines().contains(QStringLiteral("Mato on puoliksi syöty.")));
     advance(Captions::kHintShows);
     EXPECT_FALSE(strip->lines().contains(hint)) << strip->lines().join('|').toStdString();
 }

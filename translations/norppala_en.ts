@@ -107,8 +107,8 @@
         <translation>The catch is full: 20 fish.</translation>
     </message>
     <message>
-        <source>Mato on nyt puoliksi syöty.</source>
-        <translation>The worm is now half eaten.</translation>
+        <source>Mato on puoliksi syöty.</source>
+        <translation>The worm is half eaten.</translation>
     </message>
     <message>
         <source>Mato on syöty: vaihda mato (V).</source>
