@@ -355,6 +355,11 @@ class Check:
         self.key(*keys)
         return self.expect(what, text, seconds, mark)
 
+    def press_and_expect_containing(self, what, keys, words, seconds=5):
+        mark = self.speech.mark()
+        self.key(*keys)
+        return self.expect_containing(what, words, seconds, mark)
+
     def expect_containing(self, what, words, seconds, start):
         words = [self.t(word) for word in words]
 
@@ -381,9 +386,7 @@ class Check:
         for what, key, item in (("menu item by arrow", "Down", "Pelaa"),
                                 ("next menu item", "Down", "Tekijät"),
                                 ("the same item said again", "Up", "Pelaa")):
-            mark = self.speech.mark()
-            self.key(key)
-            self.expect_containing(what, [item, "button"], 5, mark)
+            self.press_and_expect_containing(what, [key], [item, "button"])
 
     def setup(self):
         mark = self.speech.mark()
@@ -392,25 +395,17 @@ class Check:
         self.expect_containing("the map choice window opens", ["Aloita"], 10, mark)
         self.expect("the map choice window says what it is for",
                     "Norppala: järven ja kalapaikan valinta frame", 5, mark)
-        mark = self.speech.mark()
-        self.key("Tab")
-        self.expect_containing("the map list", ["Järvet"], 5, mark)
+        self.press_and_expect_containing("the map list", ["Tab"], ["Järvet"])
         mark = self.speech.mark()
         self.key("Down")
         self.expect_containing("the lake reached by arrow", ["Kivijarvi"], 5, mark)
         self.expect("the lake loaded, by its name", "Kivijarvi ladattu.", 5, mark)
         self.press_and_expect("a spot by its number", ["3"], "Kalapaikka 3 valittu")
-        mark = self.speech.mark()
-        self.key("Tab")
-        self.expect_containing("Tab reaches the spots", ["Kalapaikka 1"], 5, mark)
-        mark = self.speech.mark()
-        self.key("Right")
-        self.expect_containing("the arrows go round the spots", ["Kalapaikka 2"], 5, mark)
+        self.press_and_expect_containing("Tab reaches the spots", ["Tab"], ["Kalapaikka 1"])
+        self.press_and_expect_containing("the arrows go round the spots", ["Right"], ["Kalapaikka 2"])
         self.press_and_expect("the spot reached, chosen by Space", ["space"], "Kalapaikka 2 valittu")
         # Round to "Aloita" and start.
-        mark = self.speech.mark()
-        self.key("Tab", "Tab")
-        self.expect_containing("Tab comes back to Aloita", ["Aloita"], 5, mark)
+        self.press_and_expect_containing("Tab comes back to Aloita", ["Tab", "Tab"], ["Aloita"])
         self.started = time.monotonic()
         self.game_mark = mark = self.speech.mark()
         self.key("Return")
