@@ -5,6 +5,7 @@
 #include "platform/kelmo.h"
 #include "platform/labeltable.h"
 #include "platform/look.h"
+#include "platform/placement.h"
 #include "platform/soundplayer.h"
 #include "platform/titlebar.h"
 
@@ -136,22 +137,16 @@ void Form::setZoom(int zoom) {
     }
     // An open window grows and shrinks about its centre, kept on its screen.
     const bool shown = isVisible();
-    const QRect before = geometry();
-    const QPoint frame = before.topLeft() - pos();
+    const placement::Place before = placement::of(this);
     relayout();
-    if (!shown) {
+    if (!shown || !before.screen) {
         return;
     }
-    QRect after(QPoint(0, 0), designSize_ * zoom_ + QSize(0, titleBar_ ? TitleBar::kHeight : 0));
-    after.moveCenter(before.center());
-    if (const QScreen* on = screen()) {
-        const QRect room = on->availableGeometry();
-        after.moveLeft(std::max(room.left() + frame.x(),
-                                std::min(after.left(), room.right() - after.width())));
-        after.moveTop(std::max(room.top() + frame.y(),
-                               std::min(after.top(), room.bottom() - after.height())));
-    }
-    move(after.topLeft() - frame);
+    // The same rule as a new window's over the one it replaces, here over itself.
+    const QPoint client = placement::centredOver(
+        before.client, designSize_ * zoom_ + QSize(0, titleBar_ ? TitleBar::kHeight : 0),
+        before.frame, before.screen->availableGeometry());
+    move(client - QPoint(before.frame.left(), before.frame.top()));
 }
 
 void Form::placeControl(QWidget* control, const QRect& designBox) {
